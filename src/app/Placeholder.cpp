@@ -1,0 +1,1 @@
+// The application engine library is filled by settings, languages and shared state.

@@ -1,0 +1,1 @@
+// The screens library is filled by the window classes.
