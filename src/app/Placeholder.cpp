@@ -1,1 +1,0 @@
-// The application engine library is filled by settings, languages and shared state.
