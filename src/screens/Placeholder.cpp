@@ -1,1 +1,0 @@
-// The screens library is filled by the window classes.
