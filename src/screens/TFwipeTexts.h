@@ -1,0 +1,31 @@
+#pragma once
+// The shredder screen's texts in the eight languages, and its fixed texts.
+
+#include "screens/LanguageApplier.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+std::span<const TextRow> tfwipeTexts();
+
+namespace wipetext {
+inline constexpr std::string_view Caption = "Orvane";
+inline constexpr std::string_view SelectFolder = "Select Directory to Wipe";
+inline constexpr std::string_view OpenFileTitle = "Shred file";
+inline constexpr std::string_view HelpPage = "tavrel.htm";
+inline constexpr std::string_view MailSubject = "contact us";
+// The maker's addresses (left to us; one place to change them).
+inline constexpr std::string_view Website = "https://orvane.org/";
+inline constexpr std::string_view ContactAddress = "contact@orvane.org";
+
+std::string confirmFolder(std::string_view path); // "Are You sure to Wipe <path> and it's subdirectory ?"
+std::string fileNotFound(std::string_view path);  // "File not found : <path>"
+std::string linkRefused(std::string_view path);
+std::string linesLeft(std::string_view error, std::span<const std::string> lines);
+std::string unreliableWarning(std::span<const std::string> itemsWithFileSystem);
+} // namespace wipetext
+
+} // namespace orvane
