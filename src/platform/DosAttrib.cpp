@@ -1,0 +1,67 @@
+#include "platform/DosAttrib.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <sys/xattr.h>
+
+namespace orvane::dosattrib {
+
+std::optional<uint32_t> parse(std::string_view value)
+{
+    if (value.size() < 3 || value[0] != '0' || (value[1] != 'x' && value[1] != 'X'))
+        return std::nullopt;
+    uint64_t bits = 0;
+    size_t i = 2;
+    for (; i < value.size() && value[i] != '\0'; ++i) {
+        const char c = value[i];
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return std::nullopt;
+        bits = bits * 16 + uint64_t(digit);
+        if (bits > 0xFFFFFFFFu)
+            return std::nullopt;
+    }
+    if (i == 2)
+        return std::nullopt;
+    return uint32_t(bits);
+}
+
+std::string format(uint32_t bits)
+{
+    char text[16];
+    const int n = std::snprintf(text, sizeof text, "0x%x", bits);
+    return std::string(text, size_t(n));
+}
+
+uint32_t read(const std::string& hostPath, int* error)
+{
+    char value[256];
+    const ssize_t n = ::lgetxattr(hostPath.c_str(), kName, value, sizeof value);
+    if (error)
+        *error = n < 0 ? errno : 0;
+    if (n <= 0)
+        return 0;
+    return parse(std::string_view(value, size_t(n))).value_or(0);
+}
+
+int write(const std::string& hostPath, uint32_t bits)
+{
+    if (bits == 0) {
+        if (::lremovexattr(hostPath.c_str(), kName) == 0 || errno == ENODATA)
+            return 0;
+        // A file system without extended attributes holds no bits, so there is nothing to clear.
+        return errno == ENOTSUP ? 0 : errno;
+    }
+    const std::string value = format(bits);
+    if (::lsetxattr(hostPath.c_str(), kName, value.data(), value.size(), 0) == 0)
+        return 0;
+    return errno;
+}
+
+} // namespace orvane::dosattrib
