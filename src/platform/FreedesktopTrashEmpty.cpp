@@ -140,7 +140,10 @@ std::vector<std::string> FreedesktopTrash::existingTrashes() const
     const std::string uid = std::to_string(::geteuid());
     const MountTable mounts = mounts_ ? *mounts_ : MountTable::load();
     for (const MountEntry& mount : mounts.entries()) {
-        if (classifyMount(mount.fsType, mount.mountPoint) == MountKind::Network)
+        // Network shares may hang, and looking into an automounter's folders mounts them; a
+        // tmpfs is real storage wherever it is mounted.
+        const MountKind kind = classifyMount(mount.fsType, mount.mountPoint);
+        if (kind == MountKind::Network || (kind == MountKind::Pseudo && mount.fsType != "tmpfs"))
             continue;
         const std::string top = mount.mountPoint == "/" ? "" : mount.mountPoint;
         if (isRealFolder(top + "/.Trash"))

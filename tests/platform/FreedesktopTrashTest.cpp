@@ -241,8 +241,12 @@ TEST_F(TrashTest, EmptyAllEmptiesEveryTrashWithoutFollowingLinks)
     temp.write("disk/.Trash-" + uid + "/files/c.tmp", "c");
     temp.write("disk/.Trash-" + uid + "/info/c.tmp.trashinfo", "[Trash Info]\nPath=c.tmp\n");
     temp.write("net/.Trash-" + uid + "/files/d.tmp", "d");
+    temp.write("ram/.Trash-" + uid + "/files/e.tmp", "e");
+    temp.write("auto/.Trash-" + uid + "/files/f.tmp", "f");
     trash->useMountTable(MountTable::parse("21 1 8:1 / " + (temp / "disk") + " rw - ext4 /dev/sdb1 rw\n"
-                                           "22 1 0:50 / " + (temp / "net") + " rw - nfs4 server:/x rw\n"));
+                                           "22 1 0:50 / " + (temp / "net") + " rw - nfs4 server:/x rw\n"
+                                           "23 1 0:51 / " + (temp / "ram") + " rw - tmpfs tmpfs rw\n"
+                                           "24 1 0:52 / " + (temp / "auto") + " rw - autofs systemd-1 rw\n"));
 
     ASSERT_TRUE(trash->emptyAll().ok());
     EXPECT_TRUE(namesIn(trashRoot + "/files").empty());
@@ -252,6 +256,8 @@ TEST_F(TrashTest, EmptyAllEmptiesEveryTrashWithoutFollowingLinks)
     EXPECT_TRUE(namesIn(temp / ("disk/.Trash-" + uid + "/files")).empty());
     EXPECT_TRUE(namesIn(temp / ("disk/.Trash-" + uid + "/info")).empty());
     EXPECT_EQ(readFile(temp / ("net/.Trash-" + uid + "/files/d.tmp")), "d");
+    EXPECT_EQ(readFile(temp / ("auto/.Trash-" + uid + "/files/f.tmp")), "f");
+    EXPECT_TRUE(namesIn(temp / ("ram/.Trash-" + uid + "/files")).empty());
     EXPECT_TRUE(hostExists(trashRoot + "/files")) << "the trash itself stays";
 }
 
