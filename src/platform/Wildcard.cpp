@@ -1,11 +1,12 @@
 #include "platform/Wildcard.h"
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
 // The mask is read the way FindFirstFileA hands it to the file system:
-//   '?'                     -> "dos question mark": any one character, or nothing at a '.'
-//                              or at the end of the name;
+//   '?'                     -> "dos question mark": any one character but '.', or nothing
+//                              at a '.' or at the end of the name;
 //   '*' followed by '.'     -> "dos star": any run that does not take the name's last '.';
 //   '.' before '?', '*' or
 //   at the end of the mask  -> "dos dot": a '.', or nothing at the end of the name;
@@ -87,7 +88,7 @@ bool simulate(std::string_view name, std::string_view mask, unsigned char* live,
                 stay = n != lastDotPos;
                 break;
             case Token::DosQuestion:
-                advance = true;
+                advance = c != '.';
                 break;
             case Token::DosDot:
                 advance = c == '.';
@@ -110,18 +111,83 @@ bool simulate(std::string_view name, std::string_view mask, unsigned char* live,
     return live[mask.size()] != 0;
 }
 
+// Masks shorter than 64 characters: the live positions are the bits of one word, and each
+// name character costs a handful of word operations.
+bool simulateBits(std::string_view name, std::string_view mask)
+{
+    uint64_t stars = 0;    // '*': stays on any character, may take nothing
+    uint64_t dosStars = 0; // '*' before '.': stays on anything but the name's last dot
+    uint64_t questions = 0;
+    uint64_t dots = 0;
+    uint64_t literals = 0;
+    for (size_t i = 0; i < mask.size(); ++i) {
+        const uint64_t bit = uint64_t(1) << i;
+        switch (tokenAt(mask, i)) {
+        case Token::Star: stars |= bit; break;
+        case Token::DosStar: dosStars |= bit; break;
+        case Token::DosQuestion: questions |= bit; break;
+        case Token::DosDot: dots |= bit; break;
+        case Token::Literal: literals |= bit; break;
+        }
+    }
+    const uint64_t anyStar = stars | dosStars;
+    const auto close = [&](uint64_t live, uint64_t skippable) {
+        for (;;) {
+            const uint64_t grown = live | ((live & skippable) << 1);
+            if (grown == live)
+                return live;
+            live = grown;
+        }
+    };
+    const size_t lastDot = name.rfind('.');
+    uint64_t live = 1;
+    for (size_t n = 0; n < name.size(); ++n) {
+        const char c = name[n];
+        const bool dot = c == '.';
+        live = close(live, anyStar | (dot ? questions : 0));
+        uint64_t advance = dot ? dots : questions;
+        for (uint64_t rest = live & literals; rest; rest &= rest - 1) {
+            const int i = __builtin_ctzll(rest);
+            if (lower(mask[size_t(i)]) == lower(c))
+                advance |= uint64_t(1) << i;
+        }
+        const uint64_t stay = stars | (n == lastDot ? 0 : dosStars);
+        live = (live & stay) | ((live & advance) << 1);
+        if (!live)
+            return false;
+    }
+    live = close(live, anyStar | questions | dots);
+    return (live >> mask.size()) & 1;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    return true;
+}
+
 } // namespace
 
 bool matchesWildcard(std::string_view name, std::string_view mask)
 {
     if (mask == "*" || mask == "*.*")
         return true;
-    constexpr size_t kStackStates = 512;
-    if (mask.size() < kStackStates) {
-        unsigned char live[kStackStates];
-        unsigned char next[kStackStates];
-        return simulate(name, mask, live, next);
+    // The common shapes, answered directly: a plain name, and "*.EXT" (the dos star ends at
+    // the last dot, so the extension is what follows the name's last dot).
+    const size_t special = mask.find_first_of("*?");
+    if (special == std::string_view::npos && (mask.empty() || mask.back() != '.'))
+        return equalsNoCase(name, mask);
+    if (special == 0 && mask[0] == '*' && mask.size() > 2 && mask[1] == '.' && mask.find_first_of("*?.", 2) == std::string_view::npos) {
+        const std::string_view extension = mask.substr(2);
+        return name.size() > extension.size() && name[name.size() - extension.size() - 1] == '.'
+            && equalsNoCase(name.substr(name.size() - extension.size()), extension);
     }
+    if (mask.size() < 64)
+        return simulateBits(name, mask);
     std::vector<unsigned char> buffer(2 * (mask.size() + 1));
     return simulate(name, mask, buffer.data(), buffer.data() + mask.size() + 1);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 using orvane::matchesWildcard;
@@ -65,6 +66,7 @@ const Case kCases[] = {
     {"a??.txt", "a.txt", true},
     {"a??.txt", "ab.txt", true},
     {"a??.txt", "abcd.txt", false},
+    {"a?b", "a.b", false},
     {"?", "", true},
     {"?", "ab", false},
     // Non-ASCII bytes compare exactly.
@@ -78,6 +80,70 @@ TEST(Wildcard, FindFirstFileRules)
 {
     for (const Case& c : kCases)
         EXPECT_EQ(matchesWildcard(c.name, c.mask), c.match) << "mask '" << c.mask << "' name '" << c.name << "'";
+}
+
+// The file system's matching written down literally: each mask character becomes its FindFirstFile
+// meaning and every way of matching is tried by recursion. Exponential, but plain to read.
+bool referenceMatch(std::string_view name, size_t n, std::string_view mask, size_t m)
+{
+    if (m == mask.size())
+        return n == name.size();
+    const char c = mask[m];
+    const bool last = m + 1 == mask.size();
+    const char next = last ? '\0' : mask[m + 1];
+    const bool atEnd = n == name.size();
+    const auto lower = [](char x) { return (x >= 'A' && x <= 'Z') ? char(x - 'A' + 'a') : x; };
+    if (c == '*') {
+        const size_t lastDot = name.rfind('.');
+        for (size_t k = n; k <= name.size(); ++k) {
+            // Followed by '.', the star may not take the name's last dot.
+            if (next == '.' && k > n && k - 1 == lastDot)
+                break;
+            if (referenceMatch(name, k, mask, m + 1))
+                return true;
+        }
+        return false;
+    }
+    if (c == '?') {
+        if (atEnd || name[n] == '.')
+            return referenceMatch(name, n, mask, m + 1);
+        return referenceMatch(name, n + 1, mask, m + 1);
+    }
+    if (c == '.' && (last || next == '?' || next == '*')) {
+        if (atEnd)
+            return referenceMatch(name, n, mask, m + 1);
+        return name[n] == '.' && referenceMatch(name, n + 1, mask, m + 1);
+    }
+    return !atEnd && lower(name[n]) == lower(c) && referenceMatch(name, n + 1, mask, m + 1);
+}
+
+TEST(Wildcard, SameAnswersAsTheLiteralDefinition)
+{
+    std::mt19937 random(20260101);
+    const std::string nameChars = "aAb.~$";
+    const std::string maskChars = "aBb.~$*?";
+    const std::string extensionChars = "aB~$";
+    const auto pick = [&](const std::string& from, size_t maxLength) {
+        std::string out(random() % (maxLength + 1), ' ');
+        for (char& c : out)
+            c = from[random() % from.size()];
+        return out;
+    };
+    for (int i = 0; i < 200000; ++i) {
+        const std::string name = pick(nameChars, 8);
+        // Every third mask has the common "*.EXT" or plain-name shape.
+        const std::string mask = i % 3 == 0 ? "*." + pick(extensionChars, 3) : i % 3 == 1 ? pick(maskChars, 6) : pick(nameChars, 4);
+        if (mask == "*" || mask == "*.*")
+            continue; // shortcuts the literal reading agrees with trivially
+        const bool expected = referenceMatch(name, 0, mask, 0);
+        ASSERT_EQ(matchesWildcard(name, mask), expected) << "mask '" << mask << "' name '" << name << "'";
+        // The same question asked with a mask too long for the one-word simulation.
+        if (i % 16 == 0) {
+            const std::string longName = std::string(70, 'x') + name;
+            const std::string longMask = std::string(70, '?') + mask;
+            ASSERT_EQ(matchesWildcard(longName, longMask), expected) << "mask '" << mask << "' name '" << name << "'";
+        }
+    }
 }
 
 TEST(Wildcard, VeryLongMaskStillMatches)
