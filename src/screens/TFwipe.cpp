@@ -115,6 +115,7 @@ TFwipe::TFwipe(FileSystem& files, Dialogs& dialogs, Desktop& desktop, const int&
                 c = '\\';
         return path;
     };
+    fileSystemOf_ = [](const std::string& host) { return fileSystemName(host); };
     buildWidgets();
     ApplyLanguage();
     resize(640, 520);
@@ -322,7 +323,7 @@ bool TFwipe::confirmUnreliableFileSystems(int count)
         if (line.empty())
             continue;
         const auto host = files_.hostPath(line);
-        const auto kind = host ? fileSystemName(*host) : std::nullopt;
+        const auto kind = host && fileSystemOf_ ? fileSystemOf_(*host) : std::nullopt;
         if (kind && overwriteIsUnreliable(*kind))
             unreliable.push_back(line + "  (" + *kind + ")");
     }

@@ -35,6 +35,11 @@ public:
 
     // Host path -> Windows path for dropped items. Default: drive Z: is the host's "/".
     void setPathMapper(std::function<std::optional<std::string>(const std::string& hostPath)> toWindows);
+    // Names the file system holding a host path ("btrfs", ...); default: statfs.
+    void setFileSystemProbe(std::function<std::optional<std::string>(const std::string& hostPath)> probe)
+    {
+        fileSystemOf_ = std::move(probe);
+    }
     // Host path of the help page; default: "tavrel.htm" in the program folder.
     void setHelpPage(std::string hostPath) { helpPage_ = std::move(hostPath); }
 
@@ -71,6 +76,7 @@ private:
     Desktop& desktop_;
     const int& languageIndex_;
     std::function<std::optional<std::string>(const std::string&)> toWindows_;
+    std::function<std::optional<std::string>(const std::string&)> fileSystemOf_;
     std::string helpPage_;
     bool running_ = false;
 

@@ -10,6 +10,7 @@ namespace orvane {
 TFwipeList::TFwipeList(QWidget* parent) : QListWidget(parent)
 {
     setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
     setSelectionMode(QAbstractItemView::SingleSelection);
 }

@@ -16,10 +16,12 @@ public:
     // dropped, in drop order.
     std::function<void(const std::string& hostPath)> onDropped;
 
+    // Public so that a drop can be delivered directly (tests, other drop targets).
+    void dropEvent(QDropEvent* event) override;
+
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 };
 
 } // namespace orvane
