@@ -1,13 +1,82 @@
+// The windowed program: finds its folder and prefix, makes sure it runs once per user and
+// prefix, prepares the registry, then creates the main window (disabled and hidden; it shows
+// itself 250 ms after the event loop starts).
+#include "app/StartupRegistry.h"
+#include "platform/LinuxDrives.h"
+#include "platform/OwnPrefix.h"
+#include "platform/Prefix.h"
+#include "platform/ProgramFolder.h"
+#include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtDialogs.h"
+#include "screens/SingleInstance.h"
+#include "screens/Tfdrav.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QMessageBox>
+
+#include <filesystem>
+
+namespace {
+
+void showStartError(const std::string& text)
+{
+    QMessageBox::critical(nullptr, QStringLiteral("Orvane"), QString::fromStdString(text));
+}
+
+// The drive of the current directory, as the drive box starts on it; C: when no drive holds it.
+char currentDirectoryDrive(const orvane::Prefix& prefix)
+{
+    std::error_code ec;
+    const auto here = std::filesystem::current_path(ec);
+    if (!ec)
+        if (auto windows = prefix.toWindows(here.string()); windows && !windows->empty())
+            return (*windows)[0];
+    return 'C';
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    using namespace orvane;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Orvane"));
-    window.resize(928, 494);
-    window.show();
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvane"));
+
+    const ProgramFolder folder = ProgramFolder::locate();
+    if (Status s = folder.seed(ProgramFolder::shippedDataFolder()); !s)
+        showStartError(s.message);
+    const std::string root = Prefix::chooseRoot(folder.path());
+    if (root == folder.path() + "/prefix")
+        if (Status s = createOwnPrefix(root, prefixUserName()); !s)
+            showStartError(s.message);
+    const Prefix prefix = Prefix::open(root);
+
+    SingleInstance instance(QString::fromStdString(prefixUserName()), QString::fromStdString(root));
+    if (!instance.start())
+        return 0; // the running instance comes to the front
+
+    // ---- registry: the current-user equivalents, before any window ----
+    prepareRegistry();
+
+    LinuxDrives drives(prefix);
+    QtDesktop desktop;
+    QWidget* dialogParent = nullptr;
+    QtDialogs dialogs([&dialogParent] { return dialogParent; },
+                      [&prefix](const std::string& host) { return prefix.toWindows(host).value_or(std::string()); },
+                      [&prefix](const std::string& windows) { return prefix.toHost(windows).value_or(std::string()); });
+
+    Tfdrav fdrav({folder.path(), drives, dialogs, desktop, currentDirectoryDrive(prefix), nullptr});
+    dialogParent = &fdrav;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &fdrav, [&fdrav] {
+        fdrav.setWindowState((fdrav.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        fdrav.raise();
+        fdrav.activateWindow();
+    });
+
+    // The duplicate finder's progress window, the duplicate finder and the shredder are created
+    // here, hidden, and handed to fdrav.setToolHandler as their screens arrive.
+
     return app.exec();
 }
