@@ -476,6 +476,7 @@ long Registry::queryInfoKey(const RegKey& key, KeyInfo& info)
         info.maxValueLen = std::max(info.maxValueLen, std::uint32_t(value.data.size()));
     }
     info.lastWriteTime = node->modified;
+    info.link = node->link;
     return ERROR_SUCCESS;
 }
 

@@ -84,6 +84,7 @@ struct KeyInfo {
     std::uint32_t maxValueLen = 0;
     std::uint32_t securityDescriptorSize = 0;
     std::int64_t lastWriteTime = 0; // FILETIME
+    bool link = false;              // a link key, opened with REG_OPTION_OPEN_LINK
 };
 
 // One registry file and where it appears in the tree.
