@@ -291,6 +291,12 @@ Status FreedesktopTrash::recycleHost(const std::string& hostPath, bool folder, s
     if (name.empty() || name == "." || name == ".." || !parent)
         return Status::fromErrno(EINVAL, "Cannot recycle", shownPath);
     const std::string absolute = joinHost(*parent, name);
+    struct stat parentStat;
+    if (::stat(parent->c_str(), &parentStat) != 0)
+        return Status::fromErrno(errno, "Cannot recycle", shownPath);
+    if (parentStat.st_dev != item.st_dev)
+        return Status::failure(EBUSY, "Cannot recycle " + std::string(shownPath)
+                                          + ": another file system is mounted there, so it was left in place");
 
     std::optional<Trash> trash;
     if (deviceOfNearest(home_) == item.st_dev) {

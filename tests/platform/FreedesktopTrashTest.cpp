@@ -216,6 +216,19 @@ TEST_F(TrashTest, FailureLeavesTheItemWhereItIs)
     EXPECT_NE(blocked.recycleFile(win("keep.tmp")).message.find("left in place"), std::string::npos);
 }
 
+TEST_F(TrashTest, AMountPointIsNotRecycled)
+{
+    struct stat proc, root;
+    if (::stat("/proc/self", &proc) != 0 || ::stat("/", &root) != 0 || proc.st_dev == root.st_dev)
+        GTEST_SKIP() << "/proc is not mounted";
+    const bool hadRootTrash = hostExists("/.Trash-" + std::to_string(::geteuid()));
+    const Status status = trash->recycleFolder("Z:\\proc");
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.message.find("mounted"), std::string::npos) << status.message;
+    EXPECT_TRUE(hostExists("/proc/self"));
+    EXPECT_EQ(hostExists("/.Trash-" + std::to_string(::geteuid())), hadRootTrash) << "no trash made for it";
+}
+
 TEST_F(TrashTest, BinFolderIsTheHomeTrashSeenThroughADrive)
 {
     const std::string bin = trash->binFolder();
