@@ -2,6 +2,8 @@
 
 #include "junk/SizeFormat.h"
 
+#include <unordered_set>
+
 namespace orvane::junk {
 
 std::string deletingFileStatus(const std::string& name)
@@ -38,11 +40,14 @@ DeletionOutcome deleteMarkedRows(FileSystem& fs, RecycleBin& bin, AppState& stat
                                  Progress& progress)
 {
     DeletionOutcome outcome;
+    std::unordered_set<std::string> removedPaths;
     for (int r = 1; r <= state.foundCount && r < table.rowCount(); ++r) {
         if (table.cell(r, PathColumn) == "C:")
             table.setCell(r, PathColumn, "C:\\");
-        if (table.cell(r, DeleteColumn).compare(0, 3, "Yes") != 0)
+        if (table.cell(r, DeleteColumn).compare(0, 3, "Yes") != 0) {
+            outcome.fates.push_back("kept");
             continue;
+        }
         const std::string& name = table.cell(r, NameColumn);
         double kb = 0;
         if (!sizeCellKilobytes(table.cell(r, SizeColumn), kb)) {
@@ -50,13 +55,20 @@ DeletionOutcome deleteMarkedRows(FileSystem& fs, RecycleBin& bin, AppState& stat
             return outcome;
         }
         const std::string path = table.cell(r, PathColumn) + name;
+        if (removedPaths.count(path)) {
+            outcome.fates.push_back("listed twice");
+            continue;
+        }
         const std::string reason = removeListedFile(fs, bin, state, path, table.row(r));
         progress.status(deletingFileStatus(name));
         progress.pump();
         if (!reason.empty()) {
             outcome.notRemoved.push_back({path, reason});
+            outcome.fates.push_back(reason);
             continue;
         }
+        removedPaths.insert(path);
+        outcome.fates.push_back("removed");
         ++outcome.removed;
         outcome.recoveredKB += kb;
         state.recoveredKB += kb;

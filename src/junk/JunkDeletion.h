@@ -22,6 +22,9 @@ struct DeletionOutcome {
     int removed = 0;                   // files really gone
     double recoveredKB = 0;            // what was added to RecoveredKB
     std::vector<NotRemoved> notRemoved; // changed since listed, locked, no permission, gone
+    // Per grid row 1..FoundCount: "removed", "kept" (marked "No"), "listed twice" (a file
+    // matching two masks, removed with its first row), or why it was not removed.
+    std::vector<std::string> fates;
     // Set when a "Yes" row's SIZE cell is not a number: the deletion stopped at that row and
     // the grid was left as it was.
     std::string conversionError;
@@ -34,7 +37,7 @@ std::string deletingFileStatus(const std::string& name);
 
 // Rows 1..FoundCount: a "Yes" row's file is removed when it is still the file that was listed
 // (same device, inode, size and modification time). Its SIZE kilobytes go to RecoveredKB only
-// when it is gone. The grid is cleared at the end (not after a conversion error).
+// when this row removed it (a second row of the same file adds nothing). The grid is cleared at the end (not after a conversion error).
 DeletionOutcome deleteMarkedRows(FileSystem& fs, RecycleBin& bin, AppState& state, ResultsTable& table,
                                  Progress& progress);
 
