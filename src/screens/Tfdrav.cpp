@@ -87,9 +87,7 @@ QLabel* linkLabel(QWidget* parent, const char* name, const char* text, bool unde
     f.setBold(true);
     f.setUnderline(underline);
     label->setFont(f);
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, Qt::blue);
-    label->setPalette(p);
+    setEnabledTextColour(label, Qt::blue);
     return label;
 }
 
@@ -337,9 +335,7 @@ void Tfdrav::buildWidgets()
         label->setFont(toolFont);
         label->setAlignment(Qt::AlignCenter);
         label->setToolTip(QString::fromLatin1(spec.hint));
-        QPalette p = label->palette();
-        p.setColor(QPalette::WindowText, spec.colour);
-        label->setPalette(p);
+        setEnabledTextColour(label, spec.colour);
         for (ToolLabel* part : {picture, label}) {
             part->setEnabled(false); // until its screen is plugged in
             connect(part, &ToolLabel::clicked, this, [this, i] {

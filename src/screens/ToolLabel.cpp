@@ -4,6 +4,15 @@
 
 namespace orvane {
 
+void setEnabledTextColour(QWidget* widget, const QColor& colour)
+{
+    // The disabled group keeps its grey, so a tool that is not available looks it.
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Active, QPalette::WindowText, colour);
+    p.setColor(QPalette::Inactive, QPalette::WindowText, colour);
+    widget->setPalette(p);
+}
+
 ToolLabel::ToolLabel(QWidget* parent, bool hoverEffect) : QLabel(parent), hoverEffect_(hoverEffect)
 {
     setCursor(Qt::PointingHandCursor);
@@ -11,9 +20,7 @@ ToolLabel::ToolLabel(QWidget* parent, bool hoverEffect) : QLabel(parent), hoverE
 
 void ToolLabel::setCaptionColour(const QColor& colour)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, colour);
-    setPalette(p);
+    setEnabledTextColour(this, colour);
 }
 
 void ToolLabel::enterEvent(QEnterEvent* event)

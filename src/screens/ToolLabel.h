@@ -6,6 +6,9 @@
 
 namespace orvane {
 
+// Sets the text colour of an enabled widget; disabled, it stays grey.
+void setEnabledTextColour(QWidget* widget, const QColor& colour);
+
 class ToolLabel : public QLabel {
     Q_OBJECT
 public:
