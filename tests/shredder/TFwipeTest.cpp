@@ -218,6 +218,34 @@ TEST(TFwipe, MethodBoxStartsAtOnePassAndAppliesPerFile)
     EXPECT_EQ(statuses.back(), "Status : Idle");
 }
 
+TEST(TFwipe, ListCommandsWaitWhileARunWorksThroughTheLines)
+{
+    ScreenFixture f;
+    const std::string one = f.p.write("C:\\one.txt", "1");
+    const std::string two = f.p.write("C:\\two.txt", "2");
+    f.addLines({"C:\\one.txt", "C:\\two.txt"});
+    bool poked = false;
+    auto* status = f.screen.findChild<QLineEdit*>("Edit2");
+    QObject::connect(status, &QLineEdit::textChanged, [&] {
+        if (poked)
+            return;
+        poked = true; // what a user could click while the run pumps messages
+        EXPECT_TRUE(f.screen.running());
+        f.list()->setCurrentRow(1);
+        f.screen.SpeedButton3Click();
+        f.screen.SpeedButton4Click();
+        f.screen.Button1Click();
+        f.dialogs.fileAnswers.push_back({"C:\\added.txt"});
+        f.screen.SpeedButton1Click(); // adding is fine; the run does not take it
+    });
+    f.screen.Button1Click();
+    EXPECT_FALSE(test::hostExists(one));
+    EXPECT_FALSE(test::hostExists(two));
+    EXPECT_EQ(f.screen.lines(), (std::vector<std::string>{"", "", "C:\\added.txt"}));
+    EXPECT_TRUE(f.dialogs.texts("message").empty());
+    EXPECT_FALSE(f.screen.running());
+}
+
 TEST(TFwipe, TextsFollowTheLanguageOnActivation)
 {
     ScreenFixture f;
