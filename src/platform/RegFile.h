@@ -24,6 +24,8 @@ std::string writeHive(const Hive& hive);
 // the extra characters escaped with a backslash: '"' for names and data, '[' and ']' for key
 // paths. Appends to `out` and returns the number of characters appended.
 std::size_t appendWineEscaped(std::string& out, std::u16string_view units, char quote1, char quote2);
+// The same for UTF-16LE bytes as values store them.
+std::size_t appendWineEscapedBytes(std::string& out, std::string_view utf16le, char quote1, char quote2);
 
 // Wine's "hex:"/"hex(N):" data with its line breaks; `column` is the width of what precedes
 // it on the line (name, '=', type prefix).

@@ -301,24 +301,56 @@ struct Parser {
         return true;
     }
 
+    // Plain ASCII paths, where "\\\\" only separates components, skip the UTF-16 detour.
+    static bool plainPath(std::string_view line, std::size_t& end)
+    {
+        for (std::size_t i = 1; i < line.size(); ++i) {
+            auto c = static_cast<unsigned char>(line[i]);
+            if (c == ']') {
+                end = i;
+                return true;
+            }
+            if (c >= 0x80 || c < 0x20)
+                return false;
+            if (c == '\\') {
+                if (i + 1 >= line.size() || line[i + 1] != '\\')
+                    return false;
+                ++i;
+            }
+        }
+        return false;
+    }
+
     Node* readHeader(std::string_view line, int lineNo)
     {
         std::size_t pos = 1;
-        std::u16string units;
-        if (!readEscaped(line, pos, ']', units)) {
-            fail(lineNo, "Malformed key header", line);
-            return nullptr;
+        std::string path;
+        std::size_t end = 0;
+        if (plainPath(line, end)) {
+            path.reserve(end);
+            for (std::size_t i = 1; i < end; ++i) {
+                path += line[i];
+                if (line[i] == '\\')
+                    ++i;
+            }
+            pos = end + 1;
+        } else {
+            std::u16string units;
+            if (!readEscaped(line, pos, ']', units)) {
+                fail(lineNo, "Malformed key header", line);
+                return nullptr;
+            }
+            path = utf16ToUtf8(units);
         }
-        std::string path = utf16ToUtf8(units);
         Node* node = hive.root.get();
         std::size_t start = 0;
         while (start <= path.size()) {
-            std::size_t end = path.find('\\', start);
-            if (end == std::string::npos)
-                end = path.size();
-            if (end > start)
-                node = &node->addSubkeyFast(std::string_view(path).substr(start, end - start));
-            start = end + 1;
+            std::size_t stop = path.find('\\', start);
+            if (stop == std::string::npos)
+                stop = path.size();
+            if (stop > start)
+                node = &node->addSubkeyFast(std::string_view(path).substr(start, stop - start));
+            start = stop + 1;
         }
         skipSpaces(line, pos);
         std::int64_t seconds = -1;

@@ -75,9 +75,8 @@ void appendValue(std::string& out, const Value& value)
             out += "):";
         }
         out += '"';
-        std::u16string units = bytesToUnits(d);
-        units.pop_back(); // the terminating NUL is implied
-        appendWineEscaped(out, units, '"', '"');
+        // The terminating NUL is implied.
+        appendWineEscapedBytes(out, std::string_view(d).substr(0, d.size() - 2), '"', '"');
         out += "\"\n";
         return;
     }
@@ -139,52 +138,80 @@ void appendSection(std::string& out, const Node& key, const std::string& path)
 
 } // namespace
 
-std::size_t appendWineEscaped(std::string& out, std::u16string_view s, char quote1, char quote2)
+namespace {
+
+// Wine's dump_strW over any sequence of UTF-16 units.
+template <typename UnitAt>
+std::size_t escapeUnits(std::string& out, std::size_t count, UnitAt unitAt, char quote1, char quote2)
 {
     static constexpr char kEscapes[33] = ".......abtnvfr.............e....";
     std::size_t before = out.size();
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char16_t u = s[i];
-        bool more = i + 1 < s.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        char16_t u = unitAt(i);
+        if (u >= 32 && u < 128) {
+            if (u == '\\' || u == char16_t(quote1) || u == char16_t(quote2))
+                out += '\\';
+            out += char(u);
+            continue;
+        }
+        bool more = i + 1 < count;
         if (u > 127) {
             out += "\\x";
-            appendHexNumber(out, u, more && isHexChar(s[i + 1]) ? 4 : 1);
+            appendHexNumber(out, u, more && isHexChar(unitAt(i + 1)) ? 4 : 1);
             continue;
         }
-        if (u < 32) {
-            out += '\\';
-            if (kEscapes[u] != '.') {
-                out += kEscapes[u];
-            } else {
-                bool octalNext = more && s[i + 1] >= '0' && s[i + 1] <= '7';
-                char buf[4];
-                std::snprintf(buf, sizeof buf, octalNext ? "%03o" : "%o", unsigned(u));
-                out += buf;
-            }
-            continue;
+        out += '\\';
+        if (kEscapes[u] != '.') {
+            out += kEscapes[u];
+        } else {
+            char16_t next = more ? unitAt(i + 1) : 0;
+            bool octalNext = more && next >= '0' && next <= '7';
+            char buf[4];
+            std::snprintf(buf, sizeof buf, octalNext ? "%03o" : "%o", unsigned(u));
+            out += buf;
         }
-        if (u == '\\' || u == char16_t(quote1) || u == char16_t(quote2))
-            out += '\\';
-        out += char(u);
     }
     return out.size() - before;
 }
 
+} // namespace
+
+std::size_t appendWineEscaped(std::string& out, std::u16string_view s, char quote1, char quote2)
+{
+    return escapeUnits(out, s.size(), [&](std::size_t i) { return s[i]; }, quote1, quote2);
+}
+
+std::size_t appendWineEscapedBytes(std::string& out, std::string_view utf16le, char quote1, char quote2)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(utf16le.data());
+    return escapeUnits(out, utf16le.size() / 2, [p](std::size_t i) { return char16_t(p[2 * i] | (p[2 * i + 1] << 8)); },
+                       quote1, quote2);
+}
+
 void appendWineHex(std::string& out, std::string_view bytes, std::size_t column)
 {
+    // At most "xx," plus a line break of four characters per byte.
+    std::size_t at = out.size();
+    out.resize(at + bytes.size() * 7);
+    char* p = out.data() + at;
+    char* const start = p;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         auto b = static_cast<unsigned char>(bytes[i]);
-        out += kHex[b >> 4];
-        out += kHex[b & 15];
+        *p++ = kHex[b >> 4];
+        *p++ = kHex[b & 15];
         column += 2;
         if (i + 1 < bytes.size()) {
-            out += ',';
+            *p++ = ',';
             if (++column > 76) {
-                out += "\\\n  ";
+                *p++ = '\\';
+                *p++ = '\n';
+                *p++ = ' ';
+                *p++ = ' ';
                 column = 2;
             }
         }
     }
+    out.resize(at + std::size_t(p - start));
 }
 
 std::string writeHive(const Hive& hive)

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <mutex>
+#include <sys/stat.h>
 
 namespace orvane::reg {
 
@@ -45,7 +46,9 @@ std::string toAnsi(const Value& value)
 {
     if (!isStringType(value.type))
         return value.data;
-    return utf16ToUtf8(bytesToUnits(value.data));
+    std::string out;
+    utf16BytesToUtf8(value.data, out);
+    return out;
 }
 
 std::string fromAnsi(std::uint32_t type, std::string_view data)
@@ -335,15 +338,24 @@ long Registry::enumValueRaw(const RegKey& key, std::uint32_t index, Value& value
 long Registry::enumValue(const RegKey& key, std::uint32_t index, std::string& name, std::uint32_t* type,
                          std::string* data)
 {
-    Value value;
-    long rc = enumValueRaw(key, index, value);
+    // Straight into the caller's strings: the registry walk calls this for every value.
+    std::shared_lock lock(mutex_);
+    std::shared_ptr<Node> node;
+    long rc = checkHandle(key, KEY_QUERY_VALUE, node);
     if (rc != ERROR_SUCCESS)
         return rc;
+    if (index >= node->values.size())
+        return ERROR_NO_MORE_ITEMS;
+    const Value& value = node->values[index];
     name = value.name;
     if (type)
         *type = value.type;
-    if (data)
-        *data = toAnsi(value);
+    if (data) {
+        if (isStringType(value.type))
+            utf16BytesToUtf8(value.data, *data);
+        else
+            *data = value.data;
+    }
     return ERROR_SUCCESS;
 }
 
@@ -509,9 +521,14 @@ long Registry::writeString(Root root, std::string_view path, std::string_view na
 Status Registry::saveHive(Hive& hive)
 {
     std::string text = writeHive(hive);
-    LoadedFile current = readWholeFile(hive.filePath);
-    if (current.status.ok() && current.text == text)
-        return Status::success();
+    // Undone changes (a probe written and removed) need no new file; only a file of the same
+    // size can be the same.
+    struct stat st {};
+    if (::stat(hive.filePath.c_str(), &st) == 0 && std::size_t(st.st_size) == text.size()) {
+        LoadedFile current = readWholeFile(hive.filePath);
+        if (current.status.ok() && current.text == text)
+            return Status::success();
+    }
     return writeFileAtomically(hive.filePath, text);
 }
 

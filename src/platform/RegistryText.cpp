@@ -98,6 +98,29 @@ std::string utf16ToUtf8(std::u16string_view text)
     return out;
 }
 
+void utf16BytesToUtf8(std::string_view bytes, std::string& out)
+{
+    out.clear();
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::size_t n = bytes.size() / 2;
+    for (std::size_t i = 0; i < n; ++i) {
+        char16_t u = char16_t(p[2 * i] | (p[2 * i + 1] << 8));
+        if (u < 0x80) {
+            out += char(u);
+            continue;
+        }
+        if (u >= 0xd800 && u < 0xdc00 && i + 1 < n) {
+            char16_t low = char16_t(p[2 * i + 2] | (p[2 * i + 3] << 8));
+            if (low >= 0xdc00 && low < 0xe000) {
+                appendUtf8(out, 0x10000 + ((char32_t(u) - 0xd800) << 10) + (low - 0xdc00));
+                ++i;
+                continue;
+            }
+        }
+        appendUtf8(out, u);
+    }
+}
+
 std::u16string utf8ToUtf16(std::string_view text)
 {
     std::u16string out;

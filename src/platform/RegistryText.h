@@ -16,6 +16,9 @@ std::string utf16ToUtf8(std::u16string_view text);
 // UTF-8 -> UTF-16; an invalid byte becomes U+FFFD as MultiByteToWideChar does.
 std::u16string utf8ToUtf16(std::string_view text);
 
+// UTF-16LE bytes -> UTF-8 into `out` (its storage reused); an odd last byte is dropped.
+void utf16BytesToUtf8(std::string_view utf16le, std::string& out);
+
 // Raw little-endian UTF-16 bytes <-> code units. An odd last byte is dropped.
 std::u16string bytesToUnits(std::string_view bytes);
 std::string unitsToBytes(std::u16string_view units);
