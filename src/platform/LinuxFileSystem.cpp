@@ -67,6 +67,25 @@ FileEntry entryOf(const struct stat& st, std::string_view name, bool linkToFolde
     return entry;
 }
 
+// CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an extension: Windows (and Wine) find
+// these devices in every folder, which is how "A:\nul" tells whether a drive holds a disk.
+bool isDosDeviceName(std::string_view name)
+{
+    const std::string_view stem = name.substr(0, name.find('.'));
+    const auto is = [](std::string_view text, std::string_view lowerWord) {
+        if (text.size() != lowerWord.size())
+            return false;
+        for (size_t i = 0; i < text.size(); ++i)
+            if (char(text[i] | 0x20) != lowerWord[i])
+                return false;
+        return true;
+    };
+    if (is(stem, "con") || is(stem, "prn") || is(stem, "aux") || is(stem, "nul"))
+        return true;
+    const bool numbered = stem.size() == 4 && stem[3] >= '1' && stem[3] <= '9';
+    return numbered && (is(stem.substr(0, 3), "com") || is(stem.substr(0, 3), "lpt"));
+}
+
 Status unknownDrive(std::string_view what, std::string_view path)
 {
     return Status::failure(ENOENT, std::string(what) + " " + std::string(path) + ": no such drive");
@@ -318,7 +337,15 @@ bool LinuxFileSystem::exists(std::string_view path)
 {
     const auto host = prefix_.toHost(path);
     struct stat st;
-    return host && ::lstat(host->c_str(), &st) == 0;
+    if (!host)
+        return false;
+    if (::lstat(host->c_str(), &st) == 0)
+        return true;
+    const std::string_view name = baseName(*host);
+    if (!isDosDeviceName(name) || host->size() == name.size())
+        return false;
+    const std::string parent = host->substr(0, host->size() - name.size());
+    return ::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool LinuxFileSystem::isFolder(std::string_view path)

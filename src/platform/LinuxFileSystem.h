@@ -22,6 +22,7 @@ public:
     std::optional<FileIdentity> identity(std::string_view path) override;
     std::optional<uint32_t> attributes(std::string_view path) override;
     Status setAttributes(std::string_view path, uint32_t attributes) override;
+    // Also true for a DOS device name ("nul", "COM1.txt") in an existing folder, as on Windows.
     bool exists(std::string_view path) override;
     bool isFolder(std::string_view path) override;
     Status deleteFile(std::string_view path) override;

@@ -431,6 +431,19 @@ TEST_F(LinuxFileSystemTest, PathsTranslateThroughTheDrives)
     EXPECT_EQ(p.fs.hostPath("C:\\windows\\TEMP\\MIXED.TMP"), file);
     EXPECT_EQ(p.fs.hostPath("Q:\\x"), std::nullopt);
     EXPECT_FALSE(p.fs.exists("Q:\\x"));
+
+    // Device names exist in every existing folder (the "is there a disk in A:" test).
+    p.addDrive('A', p.dir / "floppy");
+    struct Case {
+        const char* path;
+        bool exists;
+    };
+    for (const Case c : {Case{"C:\\nul", true}, Case{"C:\\Windows\\NUL.txt", true}, Case{"C:\\com1", true},
+                         Case{"C:\\lpt9.x", true}, Case{"C:\\com0", false}, Case{"C:\\null", false},
+                         Case{"C:\\missing\\nul", false}, Case{"A:\\nul", false}})
+        EXPECT_EQ(p.fs.exists(c.path), c.exists) << c.path;
+    std::filesystem::create_directory(p.dir / "floppy");
+    EXPECT_TRUE(p.fs.exists("A:\\nul"));
     EXPECT_EQ(p.fs.stat("C:\\windows\\temp\\mixed.tmp")->name, "Mixed.Tmp");
     EXPECT_EQ(p.fs.maxNameLength("C:\\Windows"), 255u);
     EXPECT_EQ(p.fs.maxNameLength("C:\\not\\there\\yet.txt"), 255u);
