@@ -1,10 +1,12 @@
 // Known answers come from isaac_ref.py beside this file (its output is isaac_ref.out).
+#include "platform/SeedSources.h"
 #include "shredder/TIARand.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace orvane {
@@ -151,6 +153,34 @@ TEST(TIARand, SystemSeededGeneratorsDiffer)
     b.FillRandom(y.data(), y.size());
     EXPECT_NE(x, y);
     EXPECT_EQ(a.resultsLeft(), 256);
+}
+
+} // namespace
+} // namespace orvane
+
+namespace orvane {
+namespace {
+
+// The seed material keeps the shape of the original sources, row by row: words, one byte,
+// and structures of the sizes the generator was written for.
+TEST(SeedSources, ComeInTheOriginalShape)
+{
+    const auto items = gatherSeedSources();
+    std::string shape;
+    for (const auto& item : items) {
+        if (item.kind == SeedItem::Word)
+            shape += "W ";
+        else if (item.kind == SeedItem::Byte)
+            shape += "b ";
+        else
+            shape += "B" + std::to_string(item.bytes.size()) + " ";
+    }
+    const std::string head = "W W W W W W W W W W W b W W W W W W B16 B8 B16 B8 B8 B32 B8 B8 B8 B8 B8 B8 B8 B8 W W B68 B36 B8 ";
+    EXPECT_EQ(shape.rfind(head, 0), 0u) << shape;
+    EXPECT_TRUE(shape.ends_with("B40 B32 ")) << shape; // heap figures, then the kernel's bytes
+    const auto again = gatherSeedSources();
+    ASSERT_EQ(again.size(), items.size());
+    EXPECT_NE(again.back().bytes, items.back().bytes);
 }
 
 } // namespace
