@@ -8,6 +8,7 @@
 
 #include <climits>
 #include <ctime>
+#include <functional>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -295,6 +296,12 @@ TEST(TrashEmptying, VeryDeepTreeIsRemovedWithoutRecursion)
     EXPECT_TRUE(hostExists(top));
 }
 
+// Takes back what a test put in a shared folder, also when an assertion ends the test early.
+struct Cleanup {
+    std::function<void()> run;
+    ~Cleanup() { run(); }
+};
+
 // A file on another file system than the home trash goes to that file system's own trash.
 // /dev/shm is a separate tmpfs on most machines; the test says so when it is not.
 TEST(TrashTopFolder, OtherFileSystemUsesItsTopFolderTrash)
@@ -307,9 +314,26 @@ TEST(TrashTopFolder, OtherFileSystemUsesItsTopFolderTrash)
     const std::string uid = std::to_string(::geteuid());
     const std::string top = "/dev/shm/.Trash-" + uid;
     const bool hadTrash = hostExists(top);
-    const std::string folder = "/dev/shm/orvane-trash-" + std::to_string(::getpid());
-    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    const std::string folderName = "orvane-trash-" + std::to_string(::getpid());
+    const std::string folder = "/dev/shm/" + folderName;
     const std::string item = folder + "/far.tmp";
+    const std::string windowsItem = "Z:\\dev\\shm\\" + folderName + "\\far.tmp";
+    std::string trashedName;
+    const Cleanup cleanup{[&] {
+        if (!trashedName.empty()) {
+            ::unlink((top + "/files/" + trashedName).c_str());
+            ::unlink((top + "/info/" + trashedName + ".trashinfo").c_str());
+        }
+        ::unlink(item.c_str());
+        ::rmdir(folder.c_str());
+        if (!hadTrash) {
+            ::unlink(top.c_str()); // the planted link, if the test ended while it was there
+            ::rmdir((top + "/files").c_str());
+            ::rmdir((top + "/info").c_str());
+            ::rmdir(top.c_str());
+        }
+    }};
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
     { std::FILE* f = std::fopen(item.c_str(), "w"); std::fputs("far", f); std::fclose(f); }
     ASSERT_TRUE(createOwnPrefix(home / "prefix", "user").ok());
     const Prefix prefix = Prefix::open(home / "prefix");
@@ -319,35 +343,23 @@ TEST(TrashTopFolder, OtherFileSystemUsesItsTopFolderTrash)
         // A planted link is not a trash: the recycle fails and writes nothing through it.
         const std::string elsewhere = home.mkdir("elsewhere");
         ASSERT_EQ(::symlink(elsewhere.c_str(), top.c_str()), 0);
-        const Status refused = trash.recycleFile("Z:" + std::string("\\dev\\shm\\orvane-trash-")
-                                                 + std::to_string(::getpid()) + "\\far.tmp");
+        const Status refused = trash.recycleFile(windowsItem);
         ::unlink(top.c_str());
         EXPECT_FALSE(refused.ok());
         EXPECT_TRUE(hostExists(item));
         EXPECT_TRUE(namesIn(elsewhere).empty());
     }
 
-    const Status status = trash.recycleFile("Z:\\dev\\shm\\orvane-trash-" + std::to_string(::getpid()) + "\\far.tmp");
+    const Status status = trash.recycleFile(windowsItem);
     EXPECT_TRUE(status.ok()) << status.message;
     EXPECT_FALSE(hostExists(item));
     EXPECT_FALSE(hostExists(home / "Trash/files/far.tmp")) << "never copied to the home trash";
-    std::string trashedName;
     for (const std::string& name : namesIn(top + "/info"))
-        if (readFile(top + "/info/" + name).find("Path=orvane-trash-" + std::to_string(::getpid()) + "/far.tmp\n")
-            != std::string::npos)
-            trashedName = name.substr(0, name.size() - 10);
+        if (readFile(top + "/info/" + name).find("Path=" + folderName + "/far.tmp\n") != std::string::npos)
+            trashedName = name.substr(0, name.size() - std::string(".trashinfo").size());
     ASSERT_FALSE(trashedName.empty()) << "Path is relative to the top folder";
     EXPECT_EQ(readFile(top + "/files/" + trashedName), "far");
     struct stat st;
     ASSERT_EQ(::lstat(top.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
-
-    ::unlink((top + "/files/" + trashedName).c_str());
-    ::unlink((top + "/info/" + trashedName + ".trashinfo").c_str());
-    ::rmdir(folder.c_str());
-    if (!hadTrash) {
-        ::rmdir((top + "/files").c_str());
-        ::rmdir((top + "/info").c_str());
-        ::rmdir(top.c_str());
-    }
 }
