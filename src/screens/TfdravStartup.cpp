@@ -3,6 +3,7 @@
 #include "screens/Tfdrav.h"
 
 #include "app/Contacts.h"
+#include "junk/SizeFormat.h"
 #include "screens/AboutDialog.h"
 #include "screens/TfdravTexts.h"
 #include "screens/ToolLabel.h"
@@ -15,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -152,11 +152,9 @@ void Tfdrav::syncFromState()
 
 void Tfdrav::RefreshRecovered()
 {
-    // "0.00" with the system's decimal separator and no thousands separator.
-    QString amount = QString::number(state_.recoveredKB / 1024.0, 'f', 2);
-    amount.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
-    Edit2_->setText(QStringLiteral("Disk Space Recovered:    ") + amount + QStringLiteral(" Mb  "));
-    Edit3_->setText(QStringLiteral("              System Cleaner"));
+    const char separator = junk::localeDecimalSeparator();
+    Edit2_->setText(QString::fromStdString(junk::recoveredLineText(state_.recoveredKB, separator)));
+    Edit3_->setText(QString::fromLatin1(junk::RestingStatusText));
 }
 
 void Tfdrav::ApplyLanguage()

@@ -2,6 +2,8 @@
 // help and links through the desktop seam, hover effect, tool hooks, the text table.
 #include "ShellFixture.h"
 
+#include "app/Texts.h"
+
 #include "app/PatternBoxes.h"
 #include "screens/AboutDialog.h"
 #include "screens/TfdravTexts.h"
@@ -154,6 +156,9 @@ TEST(Tfdrav, HelpLegendAndLinksOpenThroughTheDesktop)
     EXPECT_TRUE(f.desktop.opened.empty());
     QTest::keyClick(w->resultsGrid(), Qt::Key_F1);
     ASSERT_EQ(f.desktop.opened, std::vector<std::string>{help});
+    QWidget elsewhere; // another window's F1 is not ours
+    QTest::keyClick(&elsewhere, Qt::Key_F1);
+    ASSERT_EQ(f.desktop.opened.size(), 1u);
 
     f.desktop.opened.clear();
     w->findChild<QAction*>("About2")->trigger();
@@ -238,6 +243,34 @@ TEST(Tfdrav, TextTableNamesRealControlsAndCoversEveryLanguage)
     EXPECT_EQ(w->findChild<QPushButton*>("bwc10")->text(), QStringLiteral("Cancellare i file inutili"));
     // Idiom items keep their captions in every language.
     EXPECT_EQ(w->findChild<QAction*>("Espanol1")->text(), QStringLiteral("Espanol"));
+}
+
+TEST(Tfdrav, ActivationAppliesTheCurrentLanguageAgain)
+{
+    ShellFixture f;
+    auto w = f.makeShownWindow();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    w->state().languageIndex = Norwegian; // as another screen could set it
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    EXPECT_EQ(w->findChild<QPushButton*>("bwc10")->text(), QStringLiteral("Stryk unødvendig arkiver"));
+    EXPECT_EQ(readFile(f.file("idiom.txt")), "\r\n8\r\n");
+}
+
+TEST(Tfdrav, RecoveredLineShowsMegabytesAndResetsTheStatusLine)
+{
+    ShellFixture f;
+    auto w = f.makeShownWindow();
+    w->statusLine()->setText("working");
+    w->state().recoveredKB = 1536;
+    w->RefreshRecovered();
+    const QString text = w->findChild<QLineEdit*>("Edit2")->text();
+    EXPECT_TRUE(text == "Disk Space Recovered:    1.50 Mb  " || text == "Disk Space Recovered:    1,50 Mb  ")
+        << text.toStdString();
+    EXPECT_EQ(w->statusLine()->text(), QStringLiteral("              System Cleaner"));
 }
 
 } // namespace
