@@ -233,7 +233,8 @@ Status LinuxFileSystem::list(std::string_view folder, std::string_view mask, std
         if (!matchesWildcard(name, mask))
             continue;
         struct stat st;
-        if (::fstatat(dirFd, d->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        // AT_NO_AUTOMOUNT: listing a folder must not mount the network shares parked in it.
+        if (::fstatat(dirFd, d->d_name, &st, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) != 0)
             continue; // gone since readdir
         const std::string entryHost = joinHost(*host, name);
         if (S_ISDIR(st.st_mode) && st.st_dev != folderStat.st_dev && isForeignMount(entryHost, st.st_dev))
@@ -241,7 +242,7 @@ Status LinuxFileSystem::list(std::string_view folder, std::string_view mask, std
         bool linkToFolder = false;
         if (S_ISLNK(st.st_mode)) {
             struct stat target;
-            linkToFolder = ::fstatat(dirFd, d->d_name, &target, 0) == 0 && S_ISDIR(target.st_mode);
+            linkToFolder = ::fstatat(dirFd, d->d_name, &target, AT_NO_AUTOMOUNT) == 0 && S_ISDIR(target.st_mode);
         }
         uint32_t stored = 0;
         if (storedBitsReadable && !S_ISLNK(st.st_mode)) {
