@@ -259,8 +259,11 @@ void TFwipe::appendDropped(const std::string& hostPath)
 
 void TFwipe::appendUnlessListed(const std::string& path)
 {
+    // Letter case is ignored beyond ASCII too ("Été" equals "été"), as Windows compares names.
+    const QString wanted = QString::fromUtf8(path.data(), qsizetype(path.size()));
     for (const auto& line : lines())
-        if (winpath::equalsNoCase(line, path))
+        if (winpath::equalsNoCase(line, path) ||
+            QString::fromUtf8(line.data(), qsizetype(line.size())).compare(wanted, Qt::CaseInsensitive) == 0)
             return;
     setLine(new QListWidgetItem(list_), path);
 }

@@ -70,12 +70,12 @@ struct ScreenFixture {
 TEST(TFwipe, MenuAdditionsSkipDuplicatesIgnoringCaseButDropsDoNot)
 {
     ScreenFixture f;
-    f.addLines({"C:\\Data\\a.txt", "c:\\data\\A.TXT", "C:\\Data\\b.txt"});
+    f.addLines({"C:\\Data\\a.txt", "c:\\data\\A.TXT", "C:\\Data\\b.txt", "C:\\Été.txt", "c:\\éTÉ.TXT"});
     f.dialogs.folderAnswers.push_back("C:\\Data");
     f.screen.btnDirectoryClick();
     f.dialogs.folderAnswers.push_back("c:\\DATA");
     f.screen.btnDirectoryClick();
-    EXPECT_EQ(f.screen.lines(), (std::vector<std::string>{"C:\\Data\\a.txt", "C:\\Data\\b.txt", "C:\\Data"}));
+    EXPECT_EQ(f.screen.lines(), (std::vector<std::string>{"C:\\Data\\a.txt", "C:\\Data\\b.txt", "C:\\Été.txt", "C:\\Data"}));
     EXPECT_EQ(f.dialogs.calls.back().title, "Select Directory to Wipe");
 
     // Two drops of the same file from a file manager: two lines, mapped to drive Z:.
@@ -86,9 +86,9 @@ TEST(TFwipe, MenuAdditionsSkipDuplicatesIgnoringCaseButDropsDoNot)
         static_cast<TFwipeList*>(f.list())->dropEvent(&drop);
     }
     const auto lines = f.screen.lines();
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[3], "Z:\\tmp\\dropped file.txt");
-    EXPECT_EQ(lines[4], lines[3]);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[4], "Z:\\tmp\\dropped file.txt");
+    EXPECT_EQ(lines[5], lines[4]);
 
     // A name that is not valid UTF-8 keeps its bytes.
     QMimeData mime;
