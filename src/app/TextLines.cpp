@@ -55,9 +55,14 @@ Status readLines(const std::string& hostPath, std::vector<std::string>& lines)
     return Status::success();
 }
 
-Status writeLines(const std::string& hostPath, const std::vector<std::string>& lines)
+Status writeLines(const std::string& givenPath, const std::vector<std::string>& lines)
 {
     std::error_code ec;
+    // A file kept elsewhere behind a symbolic link is saved where it is; the link stays.
+    std::string hostPath = givenPath;
+    if (fs::is_symlink(givenPath, ec))
+        if (const auto target = fs::weakly_canonical(givenPath, ec); !ec)
+            hostPath = target.string();
     const auto existing = fs::symlink_status(hostPath, ec);
     if (!ec && fs::exists(existing)) {
         if (fs::is_directory(existing))

@@ -168,6 +168,22 @@ TEST(Settings, SaveIntoAFolderThatIsGoneIsShown)
     EXPECT_EQ(dialogs.texts("error").size(), 1u);
 }
 
+TEST(Settings, SaveThroughASymbolicLinkKeepsTheLink)
+{
+    TempDir dir;
+    const std::string real = dir.write("dotfiles/config.TXT", "h\r\nc11\r\n");
+    const std::string link = dir / "config.TXT";
+    std::filesystem::create_symlink(real, link);
+    RecordingDialogs dialogs;
+    Settings settings(link, dialogs);
+    ASSERT_TRUE(settings.read().ok());
+    AppState state;
+    state.patterns[size_t(Pattern::Tmp)] = false;
+    EXPECT_TRUE(settings.SaveSettings(state).ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readFile(real), "h\r\nc10\r\n");
+}
+
 TEST(Settings, AFileThatCouldNotBeReadIsNeverReplaced)
 {
     TempDir dir;
