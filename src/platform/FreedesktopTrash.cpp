@@ -66,6 +66,9 @@ std::optional<dev_t> deviceOfNearest(std::string path)
 // mkdir -p with private permissions for what it creates.
 bool makePrivateFolders(const std::string& path)
 {
+    struct stat existing;
+    if (::stat(path.c_str(), &existing) == 0)
+        return S_ISDIR(existing.st_mode);
     for (size_t pos = 1; pos <= path.size(); ++pos) {
         if (pos != path.size() && path[pos] != '/')
             continue;
