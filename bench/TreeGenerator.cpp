@@ -34,10 +34,14 @@ constexpr const char* kWords[] = {"report", "photo", "setup", "data", "cache", "
                                   "readme", "index", "thumbs"};
 constexpr const char* kOrdinaryExtensions[] = {".txt", ".doc", ".jpg", ".pdf", ".mp3", ".xml", ".dll", ".exe",
                                                ".ini", ".cpp", ".html", ""};
-// Names that the junk masks *.tmp, ~*.*, *.bak, *.old, *.chk, *.log, *.dmp, *.gid, *.~*, *.*~
-// and *.??$ catch, in the letter cases people leave behind.
-constexpr const char* kJunkForms[] = {"%.tmp", "%.TMP", "~%.doc", "%.bak", "%.old", "%.chk", "%.log",
-                                      "%.dmp", "%.gid", "%.~mp", "%.txt~", "%.fi$", "%.Tmp", "~%.tmp"};
+// Names that the junk cleaner's masks catch (*.tmp, *.gid, *.$$$, ~*.*, *.---, *.chk, *.ftg,
+// *.old, *.~*, *.fts, *.log, *.ac$, *.swr, *.xlg, *.dmp, *.^, *.___, *.chw, *.bk!, *.err, *.??$,
+// *.$sa, *.@@@, *.asd, *.nch, *.*~) and backups (*.bak), in the letter cases people leave
+// behind; "~%.tmp" matches two masks at once.
+constexpr const char* kJunkForms[] = {"%.tmp", "%.TMP", "%.Tmp", "~%.doc", "~%.tmp", "%.gid", "%.$$$", "%.---",
+                                      "%.chk", "%.FTG", "%.old", "%.~mp", "%.fts", "%.log", "%.ac$", "%.swr",
+                                      "%.xlg", "%.dmp", "%.^", "%.___", "%.chw", "%.bk!", "%.ERR", "%.fi$",
+                                      "%.$sa", "%.@@@", "%.asd", "%.nch", "%.txt~", "%.bak"};
 constexpr const char* kNonUtf8[] = {"\xFF\xFE", "caf\xE9", "\xC3(", "\xED\xA0\x80"};
 
 template <size_t N>

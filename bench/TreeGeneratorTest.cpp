@@ -40,8 +40,9 @@ Seen look(const std::string& root)
             seen.bytes += fs::file_size(it->path());
             seen.content[relative] = orvane::test::readFile(it->path().string());
             const std::string name = it->path().filename().string();
-            for (const char* mask : {"*.tmp", "~*.*", "*.bak", "*.old", "*.chk", "*.log", "*.dmp", "*.gid", "*.~*",
-                                     "*.*~", "*.??$"})
+            for (const char* mask : {"*.TMP", "*.GID", "*.$$$", "~*.*", "*.---", "*.CHK", "*.FTG", "*.OLD", "*.~*",
+                                     "*.FTS", "*.LOG", "*.AC$", "*.SWR", "*.XLG", "*.DMP", "*.^", "*.___", "*.CHW",
+                                     "*.BK!", "*.ERR", "*.??$", "*.$SA", "*.@@@", "*.ASD", "*.NCH", "*.*~", "*.bak"})
                 if (orvane::matchesWildcard(name, mask)) {
                     ++seen.junk;
                     break;
