@@ -355,9 +355,12 @@ struct Parser {
         skipSpaces(line, pos);
         std::int64_t seconds = -1;
         if (pos < line.size() && line[pos] >= '0' && line[pos] <= '9') {
+            // Wine writes an unsigned 32-bit number; a longer one is no time at all.
             seconds = 0;
-            while (pos < line.size() && line[pos] >= '0' && line[pos] <= '9')
+            while (pos < line.size() && line[pos] >= '0' && line[pos] <= '9' && seconds <= 0xffffffffLL)
                 seconds = seconds * 10 + (line[pos++] - '0');
+            if (seconds > 0xffffffffLL)
+                seconds = -1;
         }
         if (seconds >= 0) {
             node->headerSeconds = seconds;
@@ -401,13 +404,13 @@ struct Parser {
                 if (!readValue(line, *key))
                     return false;
             } else if (line.substr(0, 6) == "#time=") {
-                std::int64_t t = 0;
+                std::uint64_t t = 0;
                 std::size_t i = 6;
                 while (i < line.size() && hexDigit(line[i]) >= 0 && i < 22)
-                    t = t * 16 + hexDigit(line[i++]);
+                    t = t * 16 + std::uint64_t(hexDigit(line[i++]));
                 if (i == 6 || !restIsBlank(line, i))
                     return fail(lineNo, "Malformed time", line);
-                key->modified = t;
+                key->modified = static_cast<std::int64_t>(t);
             } else if (line.substr(0, 8) == "#class=\"") {
                 std::u16string units;
                 std::size_t pos = 8;

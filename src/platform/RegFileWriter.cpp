@@ -114,7 +114,10 @@ void appendSection(std::string& out, const Node& key, const std::string& path)
     out += "\n[";
     out += path;
     out += "] ";
-    std::int64_t seconds = key.headerSeconds >= 0 ? key.headerSeconds : (key.modified - kTicks1601To1970) / 10000000;
+    // Unsigned subtraction: a time read from a file may be anything.
+    auto sinceUnixEpoch = static_cast<std::int64_t>(static_cast<std::uint64_t>(key.modified) -
+                                                    static_cast<std::uint64_t>(kTicks1601To1970));
+    std::int64_t seconds = key.headerSeconds >= 0 ? key.headerSeconds : sinceUnixEpoch / 10000000;
     out += std::to_string(static_cast<unsigned int>(seconds));
     out += "\n#time=";
     auto t = static_cast<std::uint64_t>(key.modified);

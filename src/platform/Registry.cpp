@@ -425,6 +425,8 @@ long Registry::deleteValue(const RegKey& key, std::string_view name)
 
 long Registry::deleteKey(const RegKey& parent, std::string_view subKey)
 {
+    if (parent.root_ && components(subKey).empty())
+        return ERROR_ACCESS_DENIED; // a predefined root is never deleted
     std::unique_lock lock(mutex_);
     std::shared_ptr<Node> node;
     long rc = resolve(parent, subKey, false, true, node, nullptr, {});
@@ -444,6 +446,8 @@ long Registry::deleteKey(const RegKey& parent, std::string_view subKey)
 
 long Registry::deleteTree(const RegKey& parent, std::string_view subKey)
 {
+    if (parent.root_ && components(subKey).empty())
+        return ERROR_ACCESS_DENIED;
     std::unique_lock lock(mutex_);
     std::shared_ptr<Node> node;
     long rc = resolve(parent, subKey, false, true, node, nullptr, {});

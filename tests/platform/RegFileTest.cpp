@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace orvane::reg;
 using orvane::Status;
 
@@ -121,6 +123,12 @@ TEST(RegFile, ParsesEscapesAndTolerantLayouts)
     EXPECT_EQ(k->findValue("h")->data, "\x01\x02\x03");
     EXPECT_EQ(k->findValue("e")->data, "");
     EXPECT_NE(k->findValue("later"), nullptr) << "duplicate sections merge";
+
+    // Times out of range are tolerated as Wine tolerates them, and written back as they came.
+    std::string odd = kHead + "\n[T] 4294967295\n#time=ffffffffffffffff\n\n[U] 1\n#time=8000000000000000\n";
+    EXPECT_EQ(writeHive(parsed(odd)), odd);
+    Hive huge = parsed(kHead + "\n[T] 1796990196990120\n#time=1dd8960eb759dba\n");
+    EXPECT_EQ(huge.root->findSubkey("T")->modified, 0x1dd8960eb759dbaLL);
 }
 
 TEST(RegFile, WritesValuesAsWineDoes)
@@ -225,4 +233,18 @@ TEST(RegFile, VeryDeepTreesNeedNoRecursion)
     std::string text = writeHive(hive);
     Hive again = parsed(text);
     EXPECT_EQ(writeHive(again), text);
+}
+
+// A whole real prefix (Wine's 1.7 MB system.reg and all): ORVANE_WINE_PREFIX=<prefix>.
+TEST(RegFile, RealPrefixFilesRoundTripByteForByte)
+{
+    const char* prefix = std::getenv("ORVANE_WINE_PREFIX");
+    if (!prefix)
+        GTEST_SKIP() << "set ORVANE_WINE_PREFIX to a Wine prefix to run";
+    for (const char* name : {"system.reg", "user.reg", "userdef.reg"}) {
+        SCOPED_TRACE(name);
+        std::string original = orvane::test::readFile(std::string(prefix) + "/" + name);
+        Hive hive = parsed(original);
+        EXPECT_EQ(writeHive(hive), original);
+    }
 }

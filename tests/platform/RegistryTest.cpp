@@ -147,6 +147,8 @@ TEST_F(RegistryFixture, OperationsAnswerWithWindowsErrorCodes)
     EXPECT_EQ(reg->setValue(gone, "v", REG_SZ, "x"), ERROR_KEY_DELETED);
     EXPECT_EQ(reg->deleteKey(Root::CurrentUser, "Software\\T"), ERROR_SUCCESS);
     EXPECT_EQ(reg->deleteKey(Root::Users, "S-1-5-21-0-0-0-1000"), ERROR_ACCESS_DENIED) << "a hive's root";
+    EXPECT_EQ(reg->deleteTree(Root::ClassesRoot, ""), ERROR_ACCESS_DENIED) << "a predefined root";
+    EXPECT_EQ(reg->openKey(Root::ClassesRoot, "", KEY_READ, key), ERROR_SUCCESS);
 }
 
 TEST_F(RegistryFixture, StringsCrossTheAnsiBoundaryAsUtf8)
