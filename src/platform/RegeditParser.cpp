@@ -45,20 +45,10 @@ bool readQuoted(std::string_view s, std::size_t& pos, std::string& out)
         char c = s[pos++];
         if (c == '"')
             return true;
-        if (c == '\\' && pos < s.size()) {
-            char e = s[pos++];
-            if (e == '\\' || e == '"')
-                out += e;
-            else if (e == 'n')
-                out += '\n';
-            else if (e == 'r')
-                out += '\r';
-            else if (e == '0')
-                out += '\0';
-            else {
-                out += '\\';
-                out += e;
-            }
+        // Only "\\" and "\"" are escapes, as the registry editor reads them; any other
+        // backslash is itself ("C:\new" written without doubling stays C:\new).
+        if (c == '\\' && pos < s.size() && (s[pos] == '\\' || s[pos] == '"')) {
+            out += s[pos++];
             continue;
         }
         out += c;

@@ -209,7 +209,7 @@ std::size_t utf16Length(std::string_view text)
     for (unsigned char c : text) {
         if ((c & 0xc0) != 0x80)
             ++n;
-        if (c >= 0xf0)
+        if (c >= 0xf0 && c < 0xf5)
             ++n; // four-byte sequences are surrogate pairs
     }
     return n;

@@ -49,6 +49,7 @@ TEST_F(RegeditFixture, ImportsEveryFormInBothVersions)
         "@=\"default\"\r\n"
         "\"Path\"=\"C:\\\\dir\\\\say \\\"hi\\\"\"\r\n"
         "\"Caf\xc3\xa9\"=\"\xc3\xbc\"\r\n"
+        "\"C:\\new\"=\"C:\\temp\\x\"\r\n"
         "\"D\"=dword:0000000A\r\n"
         "\"B\"=hex:00,ff,\\\r\n  10\r\n"
         "\"Q\"=hex(b):88,77,66,55,44,33,22,11\r\n"
@@ -63,6 +64,7 @@ TEST_F(RegeditFixture, ImportsEveryFormInBothVersions)
         {"", REG_SZ, sz(u"default")},
         {"Path", REG_SZ, sz(u"C:\\dir\\say \"hi\"")},
         {"caf\xc3\xa9", REG_SZ, sz(u"\u00fc")},
+        {"C:\\new", REG_SZ, sz(u"C:\\temp\\x")}, // a lone backslash is not an escape
         {"D", REG_DWORD, std::string("\x0a\0\0\0", 4)},
         {"B", REG_BINARY, std::string("\x00\xff\x10", 3)},
         {"Q", REG_QWORD, "\x88\x77\x66\x55\x44\x33\x22\x11"},
