@@ -536,9 +536,23 @@ Status Registry::saveHive(Hive& hive)
     return writeFileAtomically(hive.filePath, text);
 }
 
+void Registry::setSaveGuard(std::function<std::string()> guard)
+{
+    std::unique_lock lock(mutex_);
+    saveGuard_ = std::move(guard);
+}
+
 Status Registry::flush()
 {
     std::unique_lock lock(mutex_);
+    bool pending = std::any_of(hives_.begin(), hives_.end(), [](const auto& h) { return h->dirty && !h->readOnly; });
+    if (!pending)
+        return Status::success();
+    if (saveGuard_) {
+        std::string why = saveGuard_();
+        if (!why.empty())
+            return Status::failure(EBUSY, "The registry was not saved: " + why);
+    }
     Status result;
     for (auto& hive : hives_) {
         if (!hive->dirty || hive->readOnly)

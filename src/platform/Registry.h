@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <shared_mutex>
@@ -140,8 +141,11 @@ public:
                      std::uint32_t type = REG_SZ);
 
     // Writes every hive with unsaved changes atomically. Files whose text would not change
-    // are left untouched.
+    // are left untouched. Refused, with the changes kept, while the save guard objects.
     Status flush();
+    // Asked before each save; a non-empty answer is why files must not be written now (Wine
+    // started on the prefix after we loaded it would overwrite them, and we its changes).
+    void setSaveGuard(std::function<std::string()> guard);
     bool hasUnsavedChanges() const;
     // Why writes under `key` fail; empty when they can succeed.
     std::string readOnlyReason(const RegKey& key);
@@ -174,6 +178,7 @@ private:
     std::shared_ptr<Node> top_; // \Registry
     std::string userSid_;
     std::vector<std::string> problems_;
+    std::function<std::string()> saveGuard_;
 };
 
 } // namespace orvane::reg

@@ -35,7 +35,9 @@ std::unique_ptr<Registry> openRegistryAt(const std::string& root)
         {root + "/user.reg", "User\\" + sid},
         {root + "/userdef.reg", "User\\.Default"},
     };
-    return std::make_unique<Registry>(files, sid, reason);
+    auto registry = std::make_unique<Registry>(files, sid, reason);
+    registry->setSaveGuard([root] { return runningWineServer(root) ? std::string(kWineRunningReason) : std::string(); });
+    return registry;
 }
 
 std::unique_ptr<Registry> openPrefixRegistry(const Prefix& prefix)

@@ -114,6 +114,17 @@ TEST(WineServer, ARunningServerMakesThePrefixRegistryReadOnly)
     }
     auto reg = reg::openRegistryAt(prefix);
     EXPECT_EQ(reg->writeString(reg::Root::CurrentUser, "Environment", "X", "1"), reg::ERROR_SUCCESS);
+    {
+        // Wine started after we loaded: the save waits, the changes stay in memory.
+        LockHolder holder(server + "/lock");
+        Status status = reg->flush();
+        EXPECT_FALSE(status.ok());
+        EXPECT_NE(status.message.find(reg::kWineRunningReason), std::string::npos);
+        EXPECT_TRUE(reg->hasUnsavedChanges());
+    }
+    EXPECT_EQ(test::readFile(prefix + "/user.reg").find("\"X\""), std::string::npos);
+    EXPECT_TRUE(reg->flush().ok());
+    EXPECT_NE(test::readFile(prefix + "/user.reg").find("\"X\"=\"1\""), std::string::npos);
     if (old)
         setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
     else
