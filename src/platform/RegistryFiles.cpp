@@ -39,9 +39,10 @@ LoadedFile readWholeFile(const std::string& path)
 
 Status writeFileAtomically(const std::string& path, std::string_view content)
 {
-    std::string folder = path.substr(0, path.rfind('/') == std::string::npos ? 0 : path.rfind('/'));
-    if (folder.empty())
-        folder = ".";
+    std::size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string(".")
+                       : slash == 0                ? std::string("/")
+                                                   : std::string(path, 0, slash);
     std::string temp = folder + "/.orvane-reg-XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0)
