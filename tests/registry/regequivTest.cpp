@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace orvane::registry;
 using namespace orvane::reg;
 using orvane::test::readFile;
@@ -159,4 +161,24 @@ TEST(Sid, StringFormOfEveryAuthorityAndSubAuthority)
     }
     for (const char* bad : {"", "S-1-", "S-2-5", "S-1-5-x", "S-1-5-4294967296", "S-1-5--1", ".Default"})
         EXPECT_FALSE(ParseSid(bad)) << bad;
+}
+
+// A whole real Wine prefix: ORVANE_WINE_PREFIX=<prefix> (its files are copied, not touched).
+TEST_F(Equivalents, RealWinePrefixListsTheFirstTwoAndKeepsItsFiles)
+{
+    const char* prefix = std::getenv("ORVANE_WINE_PREFIX");
+    if (!prefix)
+        GTEST_SKIP() << "set ORVANE_WINE_PREFIX to a Wine prefix to run";
+    for (const char* name : {"system.reg", "user.reg", "userdef.reg"})
+        dir.write(name, readFile(std::string(prefix) + "/" + name));
+    std::string before = files();
+    {
+        auto reg = openRegistryAt(dir.path());
+        EXPECT_TRUE(reg->problems().empty());
+        EquivKeys keys = BuildEquivalents(*reg);
+        ASSERT_EQ(keys.size(), 2u);
+        EXPECT_EQ(keys[0], "HKEY_LOCAL_MACHINE\\SOFTWARE\\CLASSES");
+        EXPECT_EQ(keys[1].rfind("HKEY_USERS\\S-1-5-21-", 0), 0u);
+    }
+    EXPECT_EQ(files(), before);
 }
