@@ -71,6 +71,10 @@ public:
     QLabel* fileCountLabel() const { return URLLabel3_; }
     QPushButton* deleteButton() const { return bwc10_; }
 
+    // The settings pair for cleaners that change the pattern boxes for their own work:
+    // SaveSettings before, LoadSettings after (which shows the restored boxes again).
+    void SaveSettings() { settings_.SaveSettings(state_); }
+    void LoadSettings();
     // Shows the pattern boxes and delete-mode items as `state()` holds them (after others
     // changed the state: LoadSettings, CheckAllPatterns, ...).
     void syncFromState();

@@ -87,8 +87,7 @@ void Tfdrav::FormCreate()
         services_.dialogs.error("Orvane", status.message);
         return;
     }
-    settings_.LoadSettings(state_);
-    syncFromState();
+    LoadSettings();
 
     // 5
     state_.recoveredKB = 0;
@@ -134,6 +133,12 @@ void Tfdrav::DCB1Change(int)
     state_.currentDriveLetter = selectedDrive();
     if (clearResultsGrid_)
         clearResultsGrid_();
+}
+
+void Tfdrav::LoadSettings()
+{
+    settings_.LoadSettings(state_);
+    syncFromState();
 }
 
 void Tfdrav::syncFromState()

@@ -31,7 +31,7 @@ void ShellFixture::writeFile(const std::string& name, const std::string& content
 
 std::unique_ptr<Tfdrav> ShellFixture::makeWindow(char startDrive)
 {
-    return std::make_unique<Tfdrav>(TfdravServices{home, drives, dialogs, desktop, startDrive, nullptr});
+    return std::make_unique<Tfdrav>(TfdravServices{home, drives, dialogs, desktop, startDrive, detectFolderPaths});
 }
 
 } // namespace orvane::test

@@ -25,6 +25,7 @@ struct ShellFixture {
     LinuxDrives drives{prefix.prefix};
     RecordingDialogs dialogs;
     RecordingDesktop desktop;
+    std::function<void(AppState&, Settings&)> detectFolderPaths; // handed to the window
 
     std::string file(const std::string& name) const { return home + "/" + name; }
     void writeFile(const std::string& name, const std::string& content) const;

@@ -108,6 +108,28 @@ TEST(TfdravStartup, SettingsFileAppliedAndSavedBack)
     EXPECT_EQ(readFile(f.file("config.TXT")), "first\r\nc10\r\nr*1\r\ne01\r\nieC:\\Cache\r\nieD:\\Other\r\n");
 }
 
+TEST(TfdravStartup, FolderPathsDetectedAfterTheSettingsAndBeforeTheLanguage)
+{
+    ShellFixture f;
+    f.writeFile("config.TXT", "h\r\nieC:\\FromFile\r\n");
+    f.writeFile("idiom.txt", "h\r\n7\r\n");
+    std::string pathSeen;
+    int languageSeen = 0;
+    f.detectFolderPaths = [&](AppState& state, Settings& settings) {
+        pathSeen = state.paths.ieCache;
+        languageSeen = state.languageIndex;
+        state.paths.ieCache = "C:\\FromShell";
+        settings.StoreFolderPath("ieC:\\FromShell");
+    };
+    auto w = f.makeWindow();
+    EXPECT_EQ(pathSeen, "C:\\FromFile");
+    EXPECT_EQ(languageSeen, English); // idiom.txt is read after the folder paths
+    EXPECT_EQ(w->state().languageIndex, German);
+    EXPECT_EQ(w->state().paths.ieCache, "C:\\FromShell");
+    EXPECT_EQ(readFile(f.file("config.TXT")), "h\r\nieC:\\FromShell\r\n");
+    EXPECT_EQ(text(*w, "Close1"), QStringLiteral("&Schließen Sie")); // the language came after
+}
+
 TEST(TfdravStartup, LanguageEdgeCases)
 {
     const struct {
