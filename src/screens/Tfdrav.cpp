@@ -339,8 +339,15 @@ void Tfdrav::buildWidgets()
         for (ToolLabel* part : {picture, label}) {
             part->setEnabled(false); // until its screen is plugged in
             connect(part, &ToolLabel::clicked, this, [this, i] {
-                if (toolHandlers_[i])
-                    toolHandlers_[i]();
+                if (!toolHandlers_[i])
+                    return;
+                toolHandlers_[i]();
+                if (i == size_t(Tool::Duplicate)) {
+                    // The duplicate finder shows without a modal loop; what it deletes later
+                    // refreshes the panel itself.
+                    RefreshRecovered();
+                    update();
+                }
             });
         }
         toolPictures_[i] = picture;

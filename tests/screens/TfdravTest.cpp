@@ -203,8 +203,10 @@ TEST(Tfdrav, ToolLabelsDisabledUntilTheirScreenIsPluggedIn)
     w->setToolHandler(int(Tool::Duplicate), [&] { ++opened; });
     EXPECT_TRUE(duplicate->isEnabled());
     QTest::mouseClick(duplicate, Qt::LeftButton);
+    w->statusLine()->setText("busy");
     QTest::mouseClick(w->findChild<ToolLabel*>("Image5"), Qt::LeftButton); // its picture
     EXPECT_EQ(opened, 2);
+    EXPECT_EQ(w->statusLine()->text(), QStringLiteral("              System Cleaner")); // panel refreshed
     EXPECT_FALSE(w->findChild<ToolLabel*>("Label3")->isEnabled());
 }
 
