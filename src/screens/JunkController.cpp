@@ -115,6 +115,8 @@ void JunkController::ClearResultsGrid()
     model_->sync();
 }
 
+void JunkController::refreshGrid() { model_->sync(); }
+
 void JunkController::BB4Click()
 {
     if (refuseWhileBusy())

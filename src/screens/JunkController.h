@@ -43,6 +43,8 @@ public:
     void BB4Click(); // Search
     void BB5Click(); // Delete
     void ClearResultsGrid();
+    // Shows rows that another cleaner wrote into table() since the last refresh.
+    void refreshGrid();
     bool busy() const { return busy_; }
 
     junk::ResultsTable& table() { return table_; }

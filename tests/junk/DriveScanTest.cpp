@@ -237,6 +237,19 @@ TEST_F(ScanCase, AHostFolderCanBeTheRoot)
     EXPECT_EQ(rows[0], "a.tmp|C:\\Docs\\|1 KB");
 }
 
+TEST_F(ScanCase, ABoxChangedDuringTheScanCountsFromTheNextFolder)
+{
+    p.write("C:\\a.tmp", "x");
+    p.mkdir("C:\\Temporary Internet Files"); // met while the root is examined, after its search
+    p.write("C:\\D\\b.tmp", "x");
+    junk::ScanHooks hooks;
+    hooks.storeFolderPath = [this](const std::string&) { state.patterns[size_t(Pattern::Tmp)] = false; };
+    junk::DriveScan scan(p.fs, state, run.table, run.progress, hooks);
+    scan.run("C:", '.');
+    EXPECT_TRUE(listed("a.tmp"));
+    EXPECT_FALSE(listed("b.tmp"));
+}
+
 TEST(ScanTexts, ResultMessageInEveryLanguage)
 {
     EXPECT_EQ(junk::scanResultMessage(1, "12.35  MB", 57),
