@@ -250,6 +250,20 @@ TEST_F(ScanCase, ABoxChangedDuringTheScanCountsFromTheNextFolder)
     EXPECT_FALSE(listed("b.tmp"));
 }
 
+TEST_F(ScanCase, AFolderThatVanishesBeforeItsTurnIsPassedOver)
+{
+    p.mkdir("C:\\Temporary Internet Files"); // met while the root is examined
+    const std::string gone = p.write("C:\\Gone\\a.tmp", "x");
+    p.write("C:\\Here\\b.tmp", "x");
+    junk::ScanHooks hooks;
+    hooks.storeFolderPath = [&](const std::string&) { std::filesystem::remove_all(p.host("C:\\Gone")); };
+    junk::DriveScan scan(p.fs, state, run.table, run.progress, hooks);
+    const junk::ScanOutcome outcome = scan.run("C:", '.');
+    EXPECT_EQ(outcome.foldersUnreadable, 1u);
+    EXPECT_FALSE(listed("a.tmp"));
+    EXPECT_TRUE(listed("b.tmp"));
+}
+
 TEST(ScanTexts, ResultMessageInEveryLanguage)
 {
     EXPECT_EQ(junk::scanResultMessage(1, "12.35  MB", 57),

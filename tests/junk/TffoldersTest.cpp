@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@ struct FoldersScreen : ::testing::Test {
     test::RecordingDialogs dialogs;
     test::FixedShellFolders shell;
     int saves = 0;
+    int helps = 0;
     std::vector<std::string> stored;
     std::unique_ptr<Tffolders> screen;
 
@@ -26,7 +28,7 @@ struct FoldersScreen : ::testing::Test {
         test::qtApp();
         screen = std::make_unique<Tffolders>(TffoldersServices{
             state, dialogs, shell, p.fs, [this] { ++saves; },
-            [this](const std::string& e) { stored.push_back(e); }, nullptr});
+            [this](const std::string& e) { stored.push_back(e); }, [this] { ++helps; }});
     }
     QPushButton* button(const char* name) { return screen->findChild<QPushButton*>(name); }
 };
@@ -80,6 +82,13 @@ TEST_F(FoldersScreen, AutoDetectFillsTheFieldsWithTheLastCandidate)
     EXPECT_EQ(screen->field(0)->text(), "C:\\Cache");
     EXPECT_EQ(screen->field(3)->text(), "C:\\$Recycle.Bin");
     EXPECT_EQ(stored.back(), "lxC:\\$Recycle.Bin");
+}
+
+TEST_F(FoldersScreen, F1OpensTheHelpPage)
+{
+    open();
+    QTest::keyClick(screen.get(), Qt::Key_F1);
+    EXPECT_EQ(helps, 1);
 }
 
 } // namespace
