@@ -30,6 +30,27 @@ void setText(QObject* object, const QString& text)
         widget->setWindowTitle(text);
 }
 
+// The window an object belongs to; menus are popups of their window, not windows of their own.
+QObject* ownerWindow(QObject* object)
+{
+    for (QObject* o = object; o; o = o->parent())
+        if (auto* w = qobject_cast<QWidget*>(o); w && w->isWindow() && !qobject_cast<QMenu*>(w))
+            return w;
+    return nullptr;
+}
+
+// The named object of `root`'s own window: a dialog parented to it may reuse the name.
+QObject* findOwn(QObject* root, const QString& name)
+{
+    if (root->objectName() == name)
+        return root;
+    QObject* owner = ownerWindow(root);
+    for (QObject* candidate : root->findChildren<QObject*>(name))
+        if (ownerWindow(candidate) == owner)
+            return candidate;
+    return nullptr;
+}
+
 } // namespace
 
 void applyLanguage(QObject* root, std::span<const TextRow> rows, int languageIndex)
@@ -38,7 +59,7 @@ void applyLanguage(QObject* root, std::span<const TextRow> rows, int languageInd
         return;
     for (const TextRow& row : rows) {
         const QString name = QString::fromUtf8(row.objectName.data(), qsizetype(row.objectName.size()));
-        QObject* object = root->objectName() == name ? root : root->findChild<QObject*>(name);
+        QObject* object = findOwn(root, name);
         if (!object)
             continue;
         const std::string_view text = pickText(row.texts, languageIndex);

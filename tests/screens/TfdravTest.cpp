@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -273,6 +274,24 @@ TEST(Tfdrav, RecoveredLineShowsMegabytesAndResetsTheStatusLine)
     EXPECT_TRUE(text == "Disk Space Recovered:    1.50 Mb  " || text == "Disk Space Recovered:    1,50 Mb  ")
         << text.toStdString();
     EXPECT_EQ(w->statusLine()->text(), QStringLiteral("              System Cleaner"));
+}
+
+TEST(LanguageApplier, SetsOnlyItsOwnWindowsObjects)
+{
+    qtApp();
+    QWidget window;
+    QDialog dialog(&window); // made first, so a plain search would meet its button first
+    auto* theirs = new QPushButton("theirs", &dialog);
+    theirs->setObjectName("Button1");
+    auto* page = new QWidget(&window);
+    auto* ours = new QPushButton("ours", page);
+    ours->setObjectName("Button1");
+    const TextRow rows[] = {{"Button1", {"Go", "Ir", "Aller", "Ir", "Vai", "Ga", "Los", "Gå"}}, {"Missing", {"x"}}};
+    applyLanguage(&window, rows, French);
+    EXPECT_EQ(ours->text(), QStringLiteral("Aller"));
+    EXPECT_EQ(theirs->text(), QStringLiteral("theirs"));
+    applyLanguage(&window, rows, 9);
+    EXPECT_EQ(ours->text(), QStringLiteral("Aller"));
 }
 
 } // namespace
