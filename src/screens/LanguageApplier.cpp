@@ -39,8 +39,9 @@ QObject* ownerWindow(QObject* object)
     return nullptr;
 }
 
-// The named object of `root`'s own window: a dialog parented to it may reuse the name.
-QObject* findOwn(QObject* root, const QString& name)
+} // namespace
+
+QObject* findInOwnWindow(QObject* root, const QString& name)
 {
     if (root->objectName() == name)
         return root;
@@ -51,15 +52,13 @@ QObject* findOwn(QObject* root, const QString& name)
     return nullptr;
 }
 
-} // namespace
-
 void applyLanguage(QObject* root, std::span<const TextRow> rows, int languageIndex)
 {
     if (!root || !isLanguage(languageIndex))
         return;
     for (const TextRow& row : rows) {
         const QString name = QString::fromUtf8(row.objectName.data(), qsizetype(row.objectName.size()));
-        QObject* object = findOwn(root, name);
+        QObject* object = findInOwnWindow(root, name);
         if (!object)
             continue;
         const std::string_view text = pickText(row.texts, languageIndex);

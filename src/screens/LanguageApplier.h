@@ -9,6 +9,7 @@
 #include <string_view>
 
 class QObject;
+class QString;
 
 namespace orvane {
 
@@ -16,6 +17,10 @@ struct TextRow {
     std::string_view objectName;
     Translations texts; // English first; an empty entry falls back to English
 };
+
+// The object named `name` in `root` or below that belongs to root's own window (a dialog
+// parented to the window may reuse a component name); nullptr if none.
+QObject* findInOwnWindow(QObject* root, const QString& name);
 
 // Sets the text of every row's object found under `root` (buttons, labels, check boxes,
 // line edits, group boxes, menus and menu actions). Rows naming no object are skipped.

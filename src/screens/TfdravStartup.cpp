@@ -5,6 +5,7 @@
 #include "app/Contacts.h"
 #include "junk/SizeFormat.h"
 #include "screens/AboutDialog.h"
+#include "screens/LanguageApplier.h"
 #include "screens/TfdravTexts.h"
 #include "screens/ToolLabel.h"
 
@@ -218,7 +219,7 @@ void Tfdrav::setCommandHandler(const QString& objectName, std::function<void()> 
     commands_[objectName] = std::move(handler);
     if (objectName == QLatin1String("bwc10"))
         return;
-    if (QObject* control = findChild<QObject*>(objectName)) {
+    if (QObject* control = findInOwnWindow(this, objectName)) {
         if (auto* widget = qobject_cast<QWidget*>(control))
             widget->setEnabled(enabled);
         else if (auto* action = qobject_cast<QAction*>(control))
