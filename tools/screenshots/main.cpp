@@ -6,6 +6,7 @@
 #include "platform/OwnPrefix.h"
 #include "platform/Prefix.h"
 #include "platform/ProgramFolder.h"
+#include "screens/AboutDialog.h"
 #include "screens/Tfdrav.h"
 
 #include <QApplication>
@@ -77,5 +78,12 @@ int main(int argc, char* argv[])
             std::printf("%s\n", qPrintable(file));
         }
     }
+    AboutDialog about;
+    about.show();
+    QTest::qWait(50);
+    const QString aboutFile = out + QStringLiteral("/about.png");
+    if (!about.grab().save(aboutFile))
+        return 1;
+    std::printf("%s\n", qPrintable(aboutFile));
     return 0;
 }
