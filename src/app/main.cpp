@@ -1,13 +1,13 @@
 // The windowed program: finds its folder and prefix, makes sure it runs once per user and
 // prefix, prepares the registry, then creates the main window (disabled and hidden; it shows
 // itself 250 ms after the event loop starts).
-#include "app/StartupRegistry.h"
-#include "platform/LinuxDrives.h"
 #include "platform/OwnPrefix.h"
+#include "platform/OwnRegistry.h"
 #include "platform/Prefix.h"
 #include "platform/ProgramFolder.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtDialogs.h"
+#include "screens/ProgramServices.h"
 #include "screens/SingleInstance.h"
 #include "screens/Tfdrav.h"
 
@@ -48,35 +48,38 @@ int main(int argc, char* argv[])
     if (Status s = folder.seed(ProgramFolder::shippedDataFolder()); !s)
         showStartError(s.message);
     const std::string root = Prefix::chooseRoot(folder.path());
-    if (root == folder.path() + "/prefix")
+    if (root == folder.path() + "/prefix") {
         if (Status s = createOwnPrefix(root, prefixUserName()); !s)
             showStartError(s.message);
-    const Prefix prefix = Prefix::open(root);
+        if (Status s = reg::createOwnRegistry(root, prefixUserName()); !s)
+            showStartError(s.message);
+    }
 
     SingleInstance instance(QString::fromStdString(prefixUserName()), QString::fromStdString(root));
     if (!instance.start())
         return 0; // the running instance comes to the front
 
-    // ---- registry: the current-user equivalents, before any window ----
-    prepareRegistry();
+    // The registry and its current-user equivalents, before any window.
+    ProgramServices services(folder, root);
+    for (const std::string& problem : services.registry->problems())
+        showStartError(problem);
 
-    LinuxDrives drives(prefix);
     QtDesktop desktop;
     QWidget* dialogParent = nullptr;
     QtDialogs dialogs([&dialogParent] { return dialogParent; },
-                      [&prefix](const std::string& host) { return prefix.toWindows(host).value_or(std::string()); },
-                      [&prefix](const std::string& windows) { return prefix.toHost(windows).value_or(std::string()); });
+                      [&services](const std::string& host) { return services.prefix.toWindows(host).value_or(std::string()); },
+                      [&services](const std::string& windows) { return services.prefix.toHost(windows).value_or(std::string()); });
 
-    Tfdrav fdrav({folder.path(), drives, dialogs, desktop, currentDirectoryDrive(prefix), nullptr});
+    Tfdrav fdrav({folder.path(), services.drives, dialogs, desktop,
+                  currentDirectoryDrive(services.prefix), services.startupFolderDetection(dialogs)});
     dialogParent = &fdrav;
     QObject::connect(&instance, &SingleInstance::activationRequested, &fdrav, [&fdrav] {
         fdrav.setWindowState((fdrav.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
         fdrav.raise();
         fdrav.activateWindow();
     });
-
-    // The duplicate finder's progress window, the duplicate finder and the shredder are created
-    // here, hidden, and handed to fdrav.setToolHandler as their screens arrive.
+    // The tools that live for the whole run are created now, hidden.
+    attachTools(fdrav, services);
 
     return app.exec();
 }
