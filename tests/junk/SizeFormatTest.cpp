@@ -79,8 +79,9 @@ TEST(SizeFormat, SizeCellNumbers)
     for (const Case& c : cases) {
         double kb = -1;
         EXPECT_EQ(sizeCellKilobytes(c.cell, kb), c.ok) << c.cell;
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(kb, c.kb) << c.cell;
+        }
     }
 }
 

@@ -144,8 +144,9 @@ TEST_F(RegeditFixture, ExportThenImportGivesBackEveryValueExactly)
         RegKey key;
         ASSERT_EQ(reg->createKey(Root::CurrentUser, "Software\\FmtTest\\Odd", KEY_ALL_ACCESS, key), ERROR_SUCCESS);
         ASSERT_EQ(reg->setValueRaw(key, "unterminated", REG_EXPAND_SZ, std::string("a\0b\0", 4)), ERROR_SUCCESS);
-        if (version == RegeditVersion::Version5)
+        if (version == RegeditVersion::Version5) {
             ASSERT_EQ(reg->setValueRaw(key, "odd", REG_SZ, std::string("a\0b", 3)), ERROR_SUCCESS);
+        }
         ASSERT_EQ(reg->setValueRaw(key, "ctl", REG_SZ, sz(u"line1\nline2")), ERROR_SUCCESS);
         long error = -1;
         std::string text = exportRegedit(*reg, Root::CurrentUser, "Software\\FmtTest", version, &error);

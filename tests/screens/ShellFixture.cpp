@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -41,7 +43,7 @@ namespace orvane::test {
 std::unique_ptr<Tfdrav> ShellFixture::makeShownWindow(char startDrive)
 {
     auto window = makeWindow(startDrive);
-    QTest::qWaitFor([&] { return window->isVisible() && window->isEnabled(); }, 3000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->isVisible() && window->isEnabled(); }, 3000));
     return window;
 }
 

@@ -62,7 +62,8 @@ int main(int argc, char* argv[])
     for (const auto& language : languages) {
         Tfdrav window({folder.path(), drives, dialogs, desktop, 'C', nullptr});
         window.chooseLanguage(language.language);
-        QTest::qWaitFor([&] { return window.isVisible() && window.isEnabled(); }, 3000);
+        if (!QTest::qWaitFor([&] { return window.isVisible() && window.isEnabled(); }, 3000))
+            std::fprintf(stderr, "the main window did not show itself\n");
         const QSize start = window.size();
         for (const QSize size : {start, QSize(1280, 800)}) {
             window.resize(size);
