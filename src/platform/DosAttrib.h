@@ -22,6 +22,11 @@ std::string format(uint32_t bits);
 // `error`, when given, receives the errno of a failed read (ENODATA: no value; ENOTSUP: the
 // file system keeps none).
 uint32_t read(const std::string& hostPath, int* error = nullptr);
+// The same for the entry `name` of the open folder `dirFd`, in one call that does not look the
+// folder's path up again. `error` receives ENOSYS when the kernel cannot read an attribute
+// relative to a folder (before Linux 6.13, or a sandbox that forbids it); the caller then
+// reads by path.
+uint32_t readAt(int dirFd, const char* name, int* error = nullptr);
 // Stores `bits` (0 removes the attribute). Returns 0 or an errno value: ENOTSUP when the file
 // system cannot keep it, EPERM for links (Linux keeps no user attributes on them).
 int write(const std::string& hostPath, uint32_t bits);

@@ -1,6 +1,7 @@
 #include "platform/LinuxFileSystem.h"
 
 #include "platform/DosAttrib.h"
+#include "platform/PathComponents.h"
 #include "platform/Wildcard.h"
 
 #include <cerrno>
@@ -20,15 +21,6 @@ namespace {
 constexpr uint32_t kStoredBits = AttrHidden | AttrSystem;
 
 int64_t nanoseconds(const timespec& t) { return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec; }
-
-std::string joinHost(const std::string& folder, std::string_view name)
-{
-    std::string out = folder;
-    if (out.empty() || out.back() != '/')
-        out += '/';
-    out += name;
-    return out;
-}
 
 std::string_view baseName(std::string_view hostPath)
 {
@@ -199,14 +191,41 @@ bool LinuxFileSystem::isForeignMount(const std::string& hostPath, uint64_t devic
     return classifyMount(mount->fsType, hostPath) != MountKind::Local;
 }
 
+// The folder `folder` open for listing, or an error. The path as written is tried first: when
+// it opens, it is what the translation would give (every component exists with its case), so
+// the component-wise translation runs only for folders spelled in another case or missing.
+int LinuxFileSystem::openFolder(std::string_view folder, std::string& host, Status& status)
+{
+    const auto root = prefix_.driveRoot(folder.size() >= 2 && folder[1] == ':' ? folder[0] : '\0');
+    if (!root) {
+        status = unknownDrive("Cannot list", folder);
+        return -1;
+    }
+    host = *root;
+    for (const auto part : pathparts::normalComponents(folder.substr(2)))
+        host = pathparts::joinHost(host, part);
+    int fd = ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        const auto translated = prefix_.toHost(folder);
+        if (!translated) {
+            status = unknownDrive("Cannot list", folder);
+            return -1;
+        }
+        host = *translated;
+        fd = ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            status = Status::fromErrno(errno, "Cannot list", folder);
+    }
+    return fd;
+}
+
 Status LinuxFileSystem::list(std::string_view folder, std::string_view mask, std::vector<FileEntry>& out)
 {
-    const auto host = prefix_.toHost(folder);
-    if (!host)
-        return unknownDrive("Cannot list", folder);
-    const int dirFd = ::open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    std::string host;
+    Status opened;
+    const int dirFd = openFolder(folder, host, opened);
     if (dirFd < 0)
-        return Status::fromErrno(errno, "Cannot list", folder);
+        return opened;
     struct stat folderStat;
     if (::fstat(dirFd, &folderStat) != 0) {
         const int error = errno;
@@ -222,6 +241,7 @@ Status LinuxFileSystem::list(std::string_view folder, std::string_view mask, std
 
     const size_t firstNew = out.size();
     bool storedBitsReadable = true; // false once the file system says it keeps no xattrs
+    bool readAtWorks = true;        // false when the kernel reads xattrs only by path
     for (;;) {
         errno = 0;
         const dirent* d = ::readdir(dir);
@@ -236,8 +256,8 @@ Status LinuxFileSystem::list(std::string_view folder, std::string_view mask, std
         // AT_NO_AUTOMOUNT: listing a folder must not mount the network shares parked in it.
         if (::fstatat(dirFd, d->d_name, &st, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT) != 0)
             continue; // gone since readdir
-        const std::string entryHost = joinHost(*host, name);
-        if (S_ISDIR(st.st_mode) && st.st_dev != folderStat.st_dev && isForeignMount(entryHost, st.st_dev))
+        if (S_ISDIR(st.st_mode) && st.st_dev != folderStat.st_dev
+            && isForeignMount(pathparts::joinHost(host, name), st.st_dev))
             continue;
         bool linkToFolder = false;
         if (S_ISLNK(st.st_mode)) {
@@ -247,7 +267,12 @@ Status LinuxFileSystem::list(std::string_view folder, std::string_view mask, std
         uint32_t stored = 0;
         if (storedBitsReadable && !S_ISLNK(st.st_mode)) {
             int error = 0;
-            stored = dosattrib::read(entryHost, &error);
+            if (readAtWorks) {
+                stored = dosattrib::readAt(dirFd, d->d_name, &error);
+                readAtWorks = error != ENOSYS;
+            }
+            if (!readAtWorks)
+                stored = dosattrib::read(pathparts::joinHost(host, name), &error);
             storedBitsReadable = error != ENOTSUP;
         }
         out.push_back(entryOf(st, name, linkToFolder, stored));

@@ -39,6 +39,9 @@ public:
     bool isForeignMount(const std::string& hostPath, uint64_t device);
 
 private:
+    // Opens `folder` for listing and sets `host` to its host path; -1 and `status` on failure.
+    int openFolder(std::string_view folder, std::string& host, Status& status);
+
     const Prefix& prefix_;
     std::mutex mountsMutex_;
     MountTable mounts_;           // reloaded when an unknown device turns up

@@ -1,5 +1,8 @@
 #include "platform/Prefix.h"
 
+#include "platform/PathComponents.h"
+
+#include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -8,6 +11,9 @@
 #include <unistd.h>
 
 namespace orvane {
+
+using pathparts::joinHost;
+using pathparts::normalComponents;
 
 namespace {
 
@@ -21,15 +27,6 @@ bool equalsNoCase(std::string_view a, std::string_view b)
         if (lower(a[i]) != lower(b[i]))
             return false;
     return true;
-}
-
-std::string joinHost(const std::string& folder, std::string_view name)
-{
-    std::string out = folder;
-    if (out.empty() || out.back() != '/')
-        out += '/';
-    out += name;
-    return out;
 }
 
 // The target of a dosdevices link as an absolute path: canonical when it exists, else the
@@ -50,10 +47,10 @@ std::string resolveDriveLink(const std::string& dosdevices, const std::string& e
     return text.front() == '/' ? text : joinHost(dosdevices, text);
 }
 
-// The on-disk spelling of `name` in `folder` when only its case differs; nullopt if none.
-std::optional<std::string> findNoCase(const std::string& folder, std::string_view name)
+// The on-disk spelling of `name` in the open folder `dir` (closed here) when only its case
+// differs; nullopt if none. The first match in listing order wins.
+std::optional<std::string> findNoCase(DIR* dir, std::string_view name)
 {
-    DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return std::nullopt;
     std::optional<std::string> found;
@@ -67,32 +64,41 @@ std::optional<std::string> findNoCase(const std::string& folder, std::string_vie
     return found;
 }
 
-// "." and ".." are resolved by text and never climb above the drive root, as on Windows.
-std::vector<std::string_view> normalComponents(std::string_view path)
+// Opens `host` (whose descriptor without access rights is `pathFd`) for reading its names, as
+// opendir(host) would: read permission on the folder itself is enough, and a path the kernel
+// would refuse as too long fails here too.
+DIR* openForNames(int pathFd, const std::string& host)
 {
-    std::vector<std::string_view> parts;
-    size_t start = 0;
-    while (start <= path.size()) {
-        size_t end = path.find_first_of("\\/", start);
-        if (end == std::string_view::npos)
-            end = path.size();
-        const std::string_view part = path.substr(start, end - start);
-        if (part == "..") {
-            if (!parts.empty())
-                parts.pop_back();
-        } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
-        }
-        start = end + 1;
-    }
-    return parts;
+    if (pathFd < 0 || host.size() >= PATH_MAX)
+        return nullptr;
+    int fd = ::openat(pathFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES) // "." needs search permission, opendir does not
+        fd = ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir)
+        ::close(fd);
+    return dir;
 }
 
-bool hostExists(const std::string& path)
-{
-    struct stat st;
-    return ::lstat(path.c_str(), &st) == 0;
-}
+class PathFd {
+public:
+    explicit PathFd(int fd) : fd_(fd) {}
+    PathFd(const PathFd&) = delete;
+    PathFd& operator=(const PathFd&) = delete;
+    ~PathFd() { reset(-1); }
+    int get() const { return fd_; }
+    void reset(int fd)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+
+private:
+    int fd_;
+};
 
 } // namespace
 
@@ -157,21 +163,41 @@ std::optional<std::string> Prefix::toHost(std::string_view windowsPath) const
     if (parts.empty())
         return host;
 
-    // Fast path: the whole path exists as written.
+    // Fast path: the whole path exists as written (one lookup by the kernel).
     std::string exact = host;
     for (const auto part : parts)
         exact = joinHost(exact, part);
-    if (hostExists(exact))
+    struct stat st;
+    if (::lstat(exact.c_str(), &st) == 0)
         return exact;
 
+    // Component by component from a descriptor of the folder reached so far, so each step
+    // costs one lookup whatever the depth. The outcome is that of checking every prefix path
+    // with lstat and listing its parent when it is missing, including the kernel's refusal
+    // of paths of PATH_MAX bytes or more.
+    PathFd folder(::open(host.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
     bool lookUp = true; // once a component is missing, nothing below it can exist
     for (const auto part : parts) {
         std::string next = joinHost(host, part);
-        if (lookUp && !hostExists(next)) {
-            if (const auto spelled = findNoCase(host, part))
-                next = joinHost(host, *spelled);
-            else
-                lookUp = false;
+        if (lookUp) {
+            const std::string name(part);
+            const bool exists = next.size() < PATH_MAX && folder.get() >= 0
+                && ::fstatat(folder.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+            std::string onDisk = name;
+            if (!exists) {
+                if (const auto spelled = findNoCase(openForNames(folder.get(), host), part)) {
+                    onDisk = *spelled;
+                    next = joinHost(host, onDisk);
+                } else {
+                    lookUp = false;
+                }
+            }
+            if (lookUp) {
+                const int child = folder.get() < 0
+                    ? -1
+                    : ::openat(folder.get(), onDisk.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+                folder.reset(child);
+            }
         }
         host = std::move(next);
     }
