@@ -1,6 +1,7 @@
 #include "platform/Prefix.h"
 
 #include "platform/PathComponents.h"
+#include "platform/WinPath.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -17,17 +18,8 @@ using pathparts::normalComponents;
 
 namespace {
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
+using winpath::equalsNoCase;
+constexpr auto lower = winpath::lowerAscii;
 
 // The target of a dosdevices link as an absolute path: canonical when it exists, else the
 // link text made absolute (the drive is then reported as having no root).

@@ -1,5 +1,7 @@
 #include "platform/Wildcard.h"
 
+#include "platform/WinPath.h"
+
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -35,7 +37,8 @@ Token tokenAt(std::string_view mask, size_t i)
     return Token::Literal;
 }
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+using winpath::equalsNoCase;
+constexpr auto lower = winpath::lowerAscii;
 
 // Adds every position reachable from the live ones without consuming a character.
 // `at` is the name character now under the mask ('\0' with atEnd at the end of the name).
@@ -158,16 +161,6 @@ bool simulateBits(std::string_view name, std::string_view mask)
     }
     live = close(live, anyStar | questions | dots);
     return (live >> mask.size()) & 1;
-}
-
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
 }
 
 } // namespace

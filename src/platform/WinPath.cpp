@@ -2,10 +2,6 @@
 
 namespace orvane::winpath {
 
-namespace {
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
-}
-
 char driveLetter(std::string_view path)
 {
     if (path.size() >= 2 && path[1] == ':') {
@@ -66,7 +62,7 @@ bool equalsNoCase(std::string_view a, std::string_view b)
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
             return false;
     return true;
 }

@@ -17,6 +17,8 @@ std::vector<std::string> components(std::string_view path);
 std::string_view fileName(std::string_view path);
 // "C:\a\b.txt" -> "C:\a"; "C:\a" -> "C:".
 std::string_view parent(std::string_view path);
+// ASCII lower case; other bytes unchanged.
+inline char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 // Case-insensitive (ASCII) equality, as Windows compares names.
 bool equalsNoCase(std::string_view a, std::string_view b);
 

@@ -1,6 +1,7 @@
 #pragma once
 // The shredder screen's texts in the eight languages, and its fixed texts.
 
+#include "app/Contacts.h"
 #include "screens/LanguageApplier.h"
 
 #include <span>
@@ -15,11 +16,10 @@ namespace wipetext {
 inline constexpr std::string_view Caption = "Orvane";
 inline constexpr std::string_view SelectFolder = "Select Directory to Wipe";
 inline constexpr std::string_view OpenFileTitle = "Shred file";
-inline constexpr std::string_view HelpPage = "tavrel.htm";
+inline constexpr std::string_view HelpPage = helpPageName;
 inline constexpr std::string_view MailSubject = "contact us";
-// The maker's addresses (left to us; one place to change them).
-inline constexpr std::string_view Website = "https://orvane.org/";
-inline constexpr std::string_view ContactAddress = "contact@orvane.org";
+inline constexpr std::string_view Website = websiteUrl;
+inline constexpr std::string_view ContactAddress = supportMail;
 
 std::string confirmFolder(std::string_view path); // "Are You sure to Wipe <path> and it's subdirectory ?"
 std::string fileNotFound(std::string_view path);  // "File not found : <path>"
