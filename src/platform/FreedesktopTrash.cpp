@@ -1,5 +1,6 @@
 #include "platform/FreedesktopTrash.h"
 
+#include "platform/PosixFiles.h"
 #include "platform/TrashInfo.h"
 
 #include <cerrno>
@@ -140,21 +141,6 @@ std::string fittingName(std::string name)
     name.resize(cut);
     return name;
 }
-
-Status writeWhole(int fd, const std::string& text, const std::string& path)
-{
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return Status::fromErrno(n < 0 ? errno : EIO, "Cannot write", path);
-        done += size_t(n);
-    }
-    return Status::success();
-}
-
 // Claims a name by creating info/<name>.trashinfo with O_EXCL; the name is free in files/ too.
 Status claimName(const Trash& trash, const std::string& base, const std::string& infoText, std::string& name,
                  std::string& infoPath)
@@ -170,7 +156,7 @@ Status claimName(const Trash& trash, const std::string& base, const std::string&
             continue;
         if (fd < 0)
             return Status::fromErrno(errno, "Cannot write the trash information", infoPath);
-        Status status = writeWhole(fd, infoText, infoPath);
+        Status status = posix::writeAll(fd, infoText, infoPath);
         if (::close(fd) != 0 && status)
             status = Status::fromErrno(errno, "Cannot write the trash information", infoPath);
         if (!status)
@@ -238,7 +224,7 @@ void noteFolderSize(const Trash& trash, const std::string& name, const std::stri
     const int out = ::mkstemp(temporary.data());
     if (out < 0)
         return;
-    const bool written = writeWhole(out, text, temporary).ok();
+    const bool written = posix::writeAll(out, text, temporary).ok();
     if (::close(out) != 0 || !written || ::rename(temporary.c_str(), cache.c_str()) != 0)
         ::unlink(temporary.c_str());
 }

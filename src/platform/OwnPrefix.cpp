@@ -1,5 +1,7 @@
 #include "platform/OwnPrefix.h"
 
+#include "platform/PosixFiles.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -10,6 +12,8 @@
 namespace orvane {
 
 namespace {
+
+using posix::makeFolders;
 
 // The Windows 7 folders every cleaner expects, relative to drive_c; "<user>" is the profile.
 constexpr const char* kFolders[] = {
@@ -30,22 +34,6 @@ constexpr const char* kFolders[] = {
     "Users/<user>/AppData/Roaming/Microsoft/Windows/SendTo",
     "Users/<user>/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Startup",
 };
-
-Status makeFolders(const std::string& path)
-{
-    for (size_t pos = 1; pos <= path.size(); ++pos) {
-        if (pos != path.size() && path[pos] != '/')
-            continue;
-        const std::string part = path.substr(0, pos);
-        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
-            return Status::fromErrno(errno, "Cannot create the folder", part);
-        struct stat st;
-        if (::stat(part.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-            return Status::failure(ENOTDIR, "Cannot create the folder " + part + ": a file of that name is in the way");
-    }
-    return Status::success();
-}
-
 // A drive link the user may have pointed elsewhere is theirs to keep.
 Status makeDriveLink(const std::string& link, const char* target)
 {

@@ -1,5 +1,7 @@
 #include "platform/ProgramFolder.h"
 
+#include "platform/PosixFiles.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
@@ -17,6 +19,9 @@
 namespace orvane {
 
 namespace {
+
+using posix::makeFolders;
+using posix::writeAll;
 
 std::string environment(const char* name)
 {
@@ -49,36 +54,6 @@ std::string executableFolder()
     const size_t slash = buffer.rfind('/');
     return slash == std::string::npos ? std::string() : buffer.substr(0, slash);
 }
-
-// mkdir -p; existing folders are fine.
-Status makeFolders(const std::string& path)
-{
-    for (size_t pos = 1; pos <= path.size(); ++pos) {
-        if (pos != path.size() && path[pos] != '/')
-            continue;
-        const std::string part = path.substr(0, pos);
-        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
-            return Status::fromErrno(errno, "Cannot create the folder", part);
-        if (!isFolder(part))
-            return Status::failure(ENOTDIR, "Cannot create the folder " + part + ": a file of that name is in the way");
-    }
-    return Status::success();
-}
-
-Status writeAll(int fd, const std::string& data, const std::string& path)
-{
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return Status::fromErrno(n < 0 ? errno : EIO, "Cannot write", path);
-        done += size_t(n);
-    }
-    return Status::success();
-}
-
 Status readAll(const std::string& path, std::string& out, mode_t& mode)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
