@@ -3,7 +3,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdlib.h>
 #include <string>
 #include <vector>
 
@@ -48,6 +52,28 @@ inline std::string shellQuote(const std::string& text)
     for (char c : text)
         out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
+}
+
+// "--name=N": stores N and returns true; false for any other argument.
+inline bool numberOption(const char* arg, const char* name, uint64_t& value)
+{
+    const size_t n = std::strlen(name);
+    if (std::strncmp(arg, name, n) != 0 || arg[n] != '=')
+        return false;
+    value = std::strtoull(arg + n + 1, nullptr, 10);
+    return true;
+}
+
+// A fresh scratch folder in $TMPDIR (or /tmp); "" when it cannot be made (reported on stderr).
+inline std::string makeWorkFolder(const char* program)
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string work = std::string(tmp && *tmp ? tmp : "/tmp") + "/orvane-bench-XXXXXX";
+    if (!::mkdtemp(work.data())) {
+        std::fprintf(stderr, "%s: cannot create a work folder in %s\n", program, tmp && *tmp ? tmp : "/tmp");
+        return {};
+    }
+    return work;
 }
 
 } // namespace orvane::bench

@@ -35,15 +35,6 @@ std::vector<std::string> namesIn(const std::string& folder)
     return names;
 }
 
-bool numberOption(const char* arg, const char* name, uint64_t& value)
-{
-    const size_t n = std::strlen(name);
-    if (std::strncmp(arg, name, n) != 0 || arg[n] != '=')
-        return false;
-    value = std::strtoull(arg + n + 1, nullptr, 10);
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -63,12 +54,9 @@ int main(int argc, char** argv)
             return 2;
         }
     }
-    const char* tmp = std::getenv("TMPDIR");
-    std::string work = std::string(tmp && *tmp ? tmp : "/tmp") + "/orvane-bench-XXXXXX";
-    if (!::mkdtemp(work.data())) {
-        std::perror("bench-trash: mkdtemp");
+    const std::string work = makeWorkFolder("bench-trash");
+    if (work.empty())
         return 1;
-    }
     TreeSummary ours, theirs;
     if (Status s = generateTree(work + "/tree", spec, ours); !s) {
         std::fprintf(stderr, "bench-trash: %s\n", s.message.c_str());

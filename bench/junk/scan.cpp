@@ -66,15 +66,6 @@ ScanFigures scanOnce(FileSystem& fs)
     return f;
 }
 
-bool numberOption(const char* arg, const char* name, uint64_t& value)
-{
-    const size_t n = std::strlen(name);
-    if (std::strncmp(arg, name, n) != 0 || arg[n] != '=')
-        return false;
-    value = std::strtoull(arg + n + 1, nullptr, 10);
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -98,12 +89,9 @@ int main(int argc, char** argv)
         }
     }
 
-    const char* tmp = std::getenv("TMPDIR");
-    std::string work = std::string(tmp && *tmp ? tmp : "/tmp") + "/orvane-bench-XXXXXX";
-    if (!::mkdtemp(work.data())) {
-        std::perror("bench-junk-scan: mkdtemp");
+    const std::string work = makeWorkFolder("bench-junk-scan");
+    if (work.empty())
         return 1;
-    }
     const bool generated = tree.empty();
     if (generated) {
         tree = work + "/tree";
