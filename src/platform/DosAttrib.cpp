@@ -1,5 +1,7 @@
 #include "platform/DosAttrib.h"
 
+#include "platform/TextScan.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <atomic>
@@ -18,14 +20,8 @@ std::optional<uint32_t> parse(std::string_view value)
     size_t i = 2;
     for (; i < value.size() && value[i] != '\0'; ++i) {
         const char c = value[i];
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
+        const int digit = text::hexDigit(c);
+        if (digit < 0)
             return std::nullopt;
         bits = bits * 16 + uint64_t(digit);
         if (bits > 0xFFFFFFFFu)

@@ -1,5 +1,7 @@
 #include "platform/LinuxDrives.h"
 
+#include "platform/TextScan.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -191,14 +193,8 @@ std::optional<uint32_t> parseWindowsSerial(std::string_view text)
     size_t digits = 0;
     for (; i < text.size(); ++i, ++digits) {
         const char c = text[i];
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
+        const int digit = text::hexDigit(c);
+        if (digit < 0)
             break;
         value = value * 16 + uint64_t(digit);
         if (value > UINT32_MAX)

@@ -3,6 +3,8 @@
 
 #include "platform/RegFile.h"
 
+#include "platform/TextScan.h"
+
 #include "platform/RegistryText.h"
 
 #include <cerrno>
@@ -15,41 +17,8 @@ namespace {
 constexpr std::string_view kFirstLine = "WINE REGISTRY Version 2";
 constexpr std::string_view kRootComment = ";; All keys relative to ";
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : text_(text) {}
-    bool next(std::string_view& line)
-    {
-        if (pos_ >= text_.size())
-            return false;
-        std::size_t end = text_.find('\n', pos_);
-        if (end == std::string_view::npos)
-            end = text_.size();
-        line = text_.substr(pos_, end - pos_);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        pos_ = end + 1;
-        ++number_;
-        return true;
-    }
-    int number() const { return number_; }
-
-private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    int number_ = 0;
-};
+using text::hexDigit;
+using text::LineReader;
 
 // Appends the UTF-16 units of one raw UTF-8 sequence at `pos`; a byte that does not start a
 // valid sequence is taken as a Latin-1 character.

@@ -2,22 +2,15 @@
 
 #include "platform/Regedit.h"
 
+#include "platform/TextScan.h"
+
 #include "platform/RegistryText.h"
 
 namespace orvane::reg {
 
 namespace {
 
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+using text::hexDigit;
 
 // The file as UTF-8 text: a UTF-16LE file is converted, a UTF-8 byte-order mark dropped.
 std::string toText(std::string_view bytes)
@@ -63,26 +56,6 @@ std::string stringData(std::string_view utf8)
     return unitsToBytes(units);
 }
 
-struct Lines {
-    std::string_view text;
-    std::size_t pos = 0;
-    int number = 0;
-    bool next(std::string_view& line)
-    {
-        if (pos >= text.size())
-            return false;
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        pos = end + 1;
-        ++number;
-        return true;
-    }
-};
-
 class Parser {
 public:
     Parser(std::string_view text, RegeditFile& file) : lines_{text}, file_(file) {}
@@ -101,7 +74,7 @@ public:
                 else if (t == "Windows Registry Editor Version 5.00")
                     file_.version = RegeditVersion::Version5;
                 else
-                    error(lines_.number, "the file does not start with \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\"");
+                    error(lines_.number(), "the file does not start with \"REGEDIT4\" or \"Windows Registry Editor Version 5.00\"");
                 header = true;
                 if (!file_.errors.empty())
                     return;
@@ -114,7 +87,7 @@ public:
             else if (t[0] == '"' || t[0] == '@')
                 valueLine(t);
             else
-                error(lines_.number, "unrecognized line '" + std::string(t.substr(0, 60)) + "'");
+                error(lines_.number(), "unrecognized line '" + std::string(t.substr(0, 60)) + "'");
         }
         if (!header)
             error(1, "the file is empty");
@@ -125,7 +98,7 @@ private:
 
     void keyLine(std::string_view t)
     {
-        int line = lines_.number;
+        int line = lines_.number();
         hasKey_ = false;
         if (t.back() != ']') {
             error(line, "a key line must end with ']'");
@@ -159,7 +132,7 @@ private:
 
     bool readHex(std::string_view t, std::size_t pos, std::string& bytes)
     {
-        int first = lines_.number;
+        int first = lines_.number();
         for (;;) {
             while (pos < t.size() && (t[pos] == ' ' || t[pos] == '\t'))
                 ++pos;
@@ -178,7 +151,7 @@ private:
             int hi = hexDigit(t[pos]);
             int lo = pos + 1 < t.size() ? hexDigit(t[pos + 1]) : -1;
             if (hi < 0 || lo < 0) {
-                error(lines_.number, "malformed hex data '" + std::string(t.substr(pos, 20)) + "'");
+                error(lines_.number(), "malformed hex data '" + std::string(t.substr(pos, 20)) + "'");
                 return false;
             }
             bytes += char(hi * 16 + lo);
@@ -187,7 +160,7 @@ private:
                 ++pos;
             if (pos < t.size()) {
                 if (t[pos] != ',') {
-                    error(lines_.number, "malformed hex data '" + std::string(t.substr(pos, 20)) + "'");
+                    error(lines_.number(), "malformed hex data '" + std::string(t.substr(pos, 20)) + "'");
                     return false;
                 }
                 ++pos;
@@ -197,7 +170,7 @@ private:
 
     void valueLine(std::string_view t)
     {
-        int line = lines_.number;
+        int line = lines_.number();
         RegeditOp op;
         op.line = line;
         std::size_t pos = 1;
@@ -283,7 +256,7 @@ private:
         file_.ops.push_back(std::move(op));
     }
 
-    Lines lines_;
+    text::LineReader lines_;
     RegeditFile& file_;
     bool hasKey_ = false;
     Root keyRoot_ = Root::LocalMachine;

@@ -1,5 +1,7 @@
 #include "platform/TrashInfo.h"
 
+#include "platform/TextScan.h"
+
 #include <cerrno>
 #include <cstdio>
 
@@ -19,17 +21,6 @@ bool keptAsIs(unsigned char c)
     default:
         return false;
     }
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 std::string_view trimRight(std::string_view s)
@@ -86,8 +77,8 @@ std::optional<std::string> percentDecode(std::string_view text)
         }
         if (i + 2 >= text.size())
             return std::nullopt;
-        const int hi = hexValue(text[i + 1]);
-        const int lo = hexValue(text[i + 2]);
+        const int hi = text::hexDigit(text[i + 1]);
+        const int lo = text::hexDigit(text[i + 2]);
         if (hi < 0 || lo < 0)
             return std::nullopt;
         out += static_cast<char>(hi * 16 + lo);
