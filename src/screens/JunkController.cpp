@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
 
@@ -69,6 +70,12 @@ JunkController::JunkController(QWidget* window, JunkControllerServices services)
         grid_->setFocusPolicy(Qt::ClickFocus); // never reached with Tab
         grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
         grid_->setSelectionMode(QAbstractItemView::ContiguousSelection);
+        // Starting sizes in pixels; a stretched PATH column keeps following the window.
+        static constexpr int widths[junk::ColumnCount] = {197, 498, 91, 80};
+        for (int c = 0; c < junk::ColumnCount; ++c)
+            grid_->setColumnWidth(c, widths[c]);
+        grid_->verticalHeader()->setMinimumSectionSize(1);
+        grid_->verticalHeader()->setDefaultSectionSize(16);
         connect(grid_, &QTableView::clicked, this, [this] { gridClicked(); });
     }
     if (s_.connectButtons) {

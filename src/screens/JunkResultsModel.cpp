@@ -55,9 +55,14 @@ QVariant JunkResultsModel::data(const QModelIndex& index, int role) const
 
 QVariant JunkResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    const bool column = orientation == Qt::Horizontal && section >= 0 && section < junk::ColumnCount;
+    if (column && role == Qt::ForegroundRole)
+        return QBrush(Qt::white);
+    if (column && role == Qt::BackgroundRole)
+        return QBrush(QColor(30, 30, 30));
     if (role != Qt::DisplayRole)
         return {};
-    if (orientation == Qt::Horizontal && section >= 0 && section < junk::ColumnCount)
+    if (column)
         return QString::fromLatin1(junk::HeaderTexts[size_t(section)]);
     if (orientation == Qt::Vertical)
         return QString();

@@ -6,6 +6,7 @@
 #include "support/RecordingSeams.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -88,6 +89,10 @@ TEST_F(JunkWindow, SearchListsReviewDeleteAndReport)
     const std::string a = p.write("C:\\D\\a.tmp", std::string(1536, 'x'));
     const std::string keep = p.write("C:\\D\\keep.old", "x");
     EXPECT_FALSE(remove->isEnabled());
+    const int widths[] = {197, 498, 91, 80};
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(grid->columnWidth(c), widths[c]) << "column " << c;
+    EXPECT_EQ(grid->verticalHeader()->defaultSectionSize(), 16);
     search->click();
     EXPECT_TRUE(remove->isEnabled());
     EXPECT_EQ(state.foundCount, 2);

@@ -21,6 +21,10 @@ TEST(JunkResultsModel, ColoursFontsAndTheYellowNo)
     model.sync();
     ASSERT_EQ(model.rowCount(), 2);
     EXPECT_EQ(model.headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "DELETE?");
+    for (int c = 0; c < junk::ColumnCount; ++c) {
+        EXPECT_EQ(model.headerData(c, Qt::Horizontal, Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::white));
+        EXPECT_EQ(model.headerData(c, Qt::Horizontal, Qt::BackgroundRole).value<QBrush>().color(), QColor(30, 30, 30));
+    }
     EXPECT_EQ(model.data(model.index(0, 0), Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::red));
     EXPECT_EQ(model.data(model.index(0, 1), Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
     EXPECT_EQ(model.data(model.index(0, 2), Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 102, 0));
