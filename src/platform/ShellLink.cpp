@@ -50,7 +50,7 @@ public:
         const size_t nul = bytes_.find('\0', at);
         if (nul == std::string_view::npos || nul >= end)
             return false;
-        out.assign(bytes_.substr(at, nul - at));
+        out = fromAnsi(bytes_.substr(at, nul - at));
         return true;
     }
     // NUL-terminated UTF-16LE string starting at `at`, not beyond `end`.
@@ -92,6 +92,36 @@ public:
     size_t size() const { return bytes_.size(); }
     std::string_view bytes() const { return bytes_; }
 
+    // The 8-bit paths of a link are in the code page of the machine that wrote it. Ours is
+    // UTF-8; text that is not valid UTF-8 came from a Western Windows (code page 1252), so it
+    // is converted rather than compared byte for byte against UTF-8 names.
+    static std::string fromAnsi(std::string_view text)
+    {
+        if (validUtf8(text))
+            return std::string(text);
+        static constexpr char16_t high[32] = {
+            0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+            0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+            0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+        std::u16string units;
+        for (unsigned char c : text)
+            units.push_back(c >= 0x80 && c < 0xA0 ? high[c - 0x80] : char16_t(c));
+        return utf8(units);
+    }
+    static bool validUtf8(std::string_view text)
+    {
+        for (size_t i = 0; i < text.size();) {
+            const unsigned char c = uint8_t(text[i]);
+            const size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+            if (length == 0 || (length == 2 && c < 0xC2) || text.size() - i < length)
+                return false;
+            for (size_t k = 1; k < length; ++k)
+                if ((uint8_t(text[i + k]) & 0xC0) != 0x80)
+                    return false;
+            i += length;
+        }
+        return true;
+    }
     static std::string utf8(const std::u16string& units)
     {
         std::string out;

@@ -29,6 +29,8 @@ TEST(ShellLink, TargetPathPrefersTheNetworkForm)
         {"no ID list", {"C:\\x.txt", "", "", false, false}, "C:\\x.txt"},
         {"ansi strings", {"C:\\x.txt", "", "", false, true, "desc", "..\\x.txt", false}, "C:\\x.txt"},
         {"only an ID list", {"", "", "", false, true, "desc"}, ""},
+        {"ansi path from a Western Windows", {"C:\\Caf\xe9\\", "\x80.txt", ""}, "C:\\Caf\xc3\xa9\\\xe2\x82\xac.txt"},
+        {"ansi path already UTF-8", {"C:\\Caf\xc3\xa9\\", "x.txt", ""}, "C:\\Caf\xc3\xa9\\x.txt"},
     };
     for (const Case& c : cases) {
         const auto link = parseShellLink(buildLnk(c.spec));
