@@ -270,9 +270,10 @@ void TFwipe::appendUnlessListed(const std::string& path)
 
 void TFwipe::SpeedButton1Click()
 {
-    const auto chosen = dialogs_.openFiles(std::string(wipetext::OpenFileTitle), "All files (*)");
-    if (!chosen.empty() && !chosen.front().empty())
-        appendUnlessListed(chosen.front());
+    // The dialog lets several files be picked at once; each is added, none silently dropped.
+    for (const auto& chosen : dialogs_.openFiles(std::string(wipetext::OpenFileTitle), "All files (*)"))
+        if (!chosen.empty())
+            appendUnlessListed(chosen);
 }
 
 void TFwipe::btnDirectoryClick()

@@ -140,15 +140,21 @@ void TSWipe::writePasses(FileHandle& file, std::string_view path, const PassList
             for (size_t i = 0; i < BufferSize; i += 3)
                 std::memcpy(buffer.data() + i, pattern, 3);
         }
+        // Whole buffers while more than one remains, then the rest. A random pass fills the
+        // rest even when it is empty: FillRandom still runs its round, as for any other file.
         uint64_t left = WipeLength;
-        while (left > 0) {
-            const size_t chunk = size_t(std::min<uint64_t>(left, BufferSize));
+        while (left > BufferSize) {
             if (random)
-                Rand.FillRandom(buffer.data(), chunk);
-            if (Status s = file.write(buffer.data(), chunk); !s)
+                Rand.FillRandom(buffer.data(), BufferSize);
+            if (Status s = file.write(buffer.data(), BufferSize); !s)
                 fail("write", s);
-            left -= chunk;
+            left -= BufferSize;
         }
+        if (random)
+            Rand.FillRandom(buffer.data(), size_t(left));
+        if (left > 0)
+            if (Status s = file.write(buffer.data(), size_t(left)); !s)
+                fail("write", s);
         if (Status s = file.flush(); !s)
             fail("flush", s);
         progress_.pump();

@@ -9,12 +9,14 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
@@ -77,6 +79,12 @@ TEST(TFwipe, MenuAdditionsSkipDuplicatesIgnoringCaseButDropsDoNot)
     f.screen.btnDirectoryClick();
     EXPECT_EQ(f.screen.lines(), (std::vector<std::string>{"C:\\Data\\a.txt", "C:\\Data\\b.txt", "C:\\Été.txt", "C:\\Data"}));
     EXPECT_EQ(f.dialogs.calls.back().title, "Select Directory to Wipe");
+
+    // Several files picked in one dialog: each is added, with the same duplicate rule.
+    ScreenFixture g;
+    g.dialogs.fileAnswers.push_back({"C:\\x.txt", "C:\\y.txt", "c:\\X.TXT", ""});
+    g.screen.SpeedButton1Click();
+    EXPECT_EQ(g.screen.lines(), (std::vector<std::string>{"C:\\x.txt", "C:\\y.txt"}));
 
     // Two drops of the same file from a file manager: two lines, mapped to drive Z:.
     for (int i = 0; i < 2; ++i) {
@@ -272,6 +280,66 @@ TEST(TFwipe, TextsFollowTheLanguageOnActivation)
     }
     EXPECT_EQ(f.screen.windowTitle(), "Orvane");
     EXPECT_EQ(f.screen.findChild<QAbstractButton*>("BitBtnWithColor1")->toolTip(), "delete files forever");
+}
+
+// Every language's button and method items, and the Portuguese menu, as the program shows them.
+TEST(TFwipe, ButtonAndMethodTextsInEveryLanguage)
+{
+    ScreenFixture f;
+    const struct {
+        int language;
+        const char* button;
+        const char* items[3];
+    } cases[] = {
+        {English, "&Shred files", {"Single pass", "Triple pass", "U.S. standard, DoD (7 passes)"}},
+        {Portuguese, "&Deletar", {"1 passada", "3 passadas", "U.S. standard, DoD (7 passadas)"}},
+        {French, "&Effacer", {"1 passe", "3 passe", "U.S. standard, DoD (7 passe)"}},
+        {Spanish, "&Borre", {"1 paso", "3 pasos", "U.S. standard, DoD (7 pasos)"}},
+        {Italian, "&Cancellare", {"1 passa", "3 passa", "U.S. standard, DoD (7 passa)"}},
+        {Dutch, "&Schrap", {"Een doorgang", "Verdrievoudig doorgang", "U.S. standard, DoD (7 doorgangen)"}},
+        {German, "&löschen", {"1 Ausweis", "3 Ausweis", "U.S. standard, DoD (7 Ausweis)"}},
+        {Norwegian, "&Stryker", {"1 pass", "3 passes", "U.S. standard, DoD (7 passes)"}},
+    };
+    const auto menuText = [&](const char* name) {
+        QObject* o = f.screen.findChild<QObject*>(name);
+        if (auto* menu = qobject_cast<QMenu*>(o))
+            return menu->title();
+        if (auto* action = qobject_cast<QAction*>(o))
+            return action->text();
+        return QString();
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        f.language = c.language;
+        f.screen.ApplyLanguage();
+        EXPECT_EQ(f.text("BitBtnWithColor1"), QString::fromUtf8(c.button));
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(f.text(QString("RadioGroup1Item%1").arg(i).toUtf8().constData()), QString::fromUtf8(c.items[i]));
+        // Not translated anywhere.
+        EXPECT_EQ(menuText("file1"), "&file (Shred file)");
+        EXPECT_EQ(menuText("folder1"), "f&older (Shred folder)");
+        EXPECT_EQ(f.text("Label1"), "XP ME 2000 :  use open menu or drag and drop.      VISTA Windows7 : use open menu.");
+        EXPECT_EQ(f.text("URLLabel4"), "Email");
+        EXPECT_EQ(f.text("UrlLabel1"), "website");
+        if (c.language == Portuguese) {
+            EXPECT_EQ(f.text("Label4"), QString::fromUtf8("***** Use menu abrir ou arraste arquivos acima para deleção *****"));
+            EXPECT_EQ(f.text("RadioGroup1"), QString::fromUtf8("Algoritmo de destruição de dados"));
+            const char* menus[][2] = {{"Open1", "&Abrir"}, {"Shred1", "Deletar"}, {"Clearlist1", "L&impar lista"},
+                                      {"Removeitem1", "&Remover item"}, {"About1", "&Ajuda"}};
+            for (const auto& m : menus)
+                EXPECT_EQ(menuText(m[0]), QString::fromUtf8(m[1])) << m[0];
+        }
+        if (c.language == Spanish) {
+            EXPECT_EQ(f.text("RadioGroup1"), QString::fromUtf8("Algoritmo de destrucción de datos"));
+        }
+        if (c.language == English) {
+            EXPECT_EQ(f.text("Label4"), "***** Use open menu or drag and drop a file up for deletion *****");
+            const char* menus[][2] = {{"Open1", "&Open"}, {"Shred1", "Shred"}, {"Clearlist1", "C&lear list"},
+                                      {"Removeitem1", "&Remove item"}, {"About1", "&Help"}};
+            for (const auto& m : menus)
+                EXPECT_EQ(menuText(m[0]), m[1]) << m[0];
+        }
+    }
 }
 
 TEST(TFwipe, HelpAndLinksGoThroughTheDesktop)

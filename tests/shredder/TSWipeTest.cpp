@@ -116,6 +116,52 @@ TEST(TSWipe, EmptyFileIsRemovedWithoutWriting)
     EXPECT_TRUE(f.gone("C:\\empty.bin"));
 }
 
+// The random passes against the procedure written out literally: 26 words for the shuffle,
+// then per random pass FillRandom of each whole buffer while more than one remains and of
+// the rest, even an empty rest. Both the bytes written and the generator's state after the
+// file must agree, so a skipped or extra round shows.
+TEST(TSWipe, RandomPassesMatchLiteralProcedure)
+{
+    const struct {
+        uint64_t size;
+        int method;
+        uint64_t length; // bytes per pass
+    } cases[] = {{0, DoDSevenPass, 0},
+                 {0, TriplePass, 0},
+                 {5000, TriplePass, 8192},
+                 {TSWipe::BufferSize, SinglePass, TSWipe::BufferSize},
+                 {300'000, DoDSevenPass, 303'104}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.size) + " bytes, method " + std::to_string(c.method));
+        WipeFixture f;
+        f.method = c.method;
+        f.p.write("C:\\r.bin", std::string(size_t(c.size), 'r'));
+        TIARand reference = f.engine.random();
+        for (int i = 26; i >= 1; --i)
+            reference.NextWord();
+        const int randomPasses = std::min(c.method == SinglePass ? 1 : c.method == TriplePass ? 3 : 7, 4);
+        std::vector<std::string> expected;
+        std::string chunk(TSWipe::BufferSize, '\0');
+        for (int p = 0; p < randomPasses; ++p) {
+            std::string bytes;
+            uint64_t left = c.length;
+            while (left > TSWipe::BufferSize) {
+                reference.FillRandom(chunk.data(), TSWipe::BufferSize);
+                bytes += chunk;
+                left -= TSWipe::BufferSize;
+            }
+            reference.FillRandom(chunk.data(), size_t(left));
+            bytes += chunk.substr(0, size_t(left));
+            expected.push_back(bytes);
+        }
+        EXPECT_TRUE(f.engine.WipeFile("C:\\r.bin"));
+        ASSERT_GE(f.files.passes.size(), size_t(randomPasses));
+        for (int p = 0; p < randomPasses; ++p)
+            EXPECT_TRUE(f.files.passes[size_t(p)].bytes == expected[size_t(p)]) << "pass " << p + 1;
+        EXPECT_EQ(f.engine.random().NextWord(), reference.NextWord()) << "generator state after the file";
+    }
+}
+
 TEST(TSWipe, PatternPassesRunOnAcrossChunks)
 {
     // 300,000 bytes need three chunks; the pattern must not restart at a chunk boundary.
