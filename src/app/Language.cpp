@@ -46,6 +46,7 @@ std::optional<int> parseWholeNumber(const std::string& text)
 
 LanguageFile::Reading LanguageFile::read()
 {
+    wasRead_ = true;
     lines_.clear();
     if (!readLines(path_, lines_))
         lines_.clear();

@@ -30,10 +30,14 @@ public:
     Status write(int languageIndex);
 
     const std::vector<std::string>& lines() const { return lines_; }
+    // Whether read() has run: before that the lines are not the file's, and saving them would
+    // replace the stored choice and the first line.
+    bool wasRead() const { return wasRead_; }
 
 private:
     std::string path_;
     std::vector<std::string> lines_{std::string()};
+    bool wasRead_ = false;
 };
 
 } // namespace orvane

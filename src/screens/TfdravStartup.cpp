@@ -166,6 +166,10 @@ void Tfdrav::RefreshRecovered()
 void Tfdrav::ApplyLanguage()
 {
     applyLanguage(this, tfdravTexts(), state_.languageIndex);
+    // When start-up stopped before idiom.txt was read (no settings file), an activation must
+    // not replace the stored language with the design-time English.
+    if (!language_.wasRead())
+        return;
     const Status status = language_.write(state_.languageIndex);
     // Shown once per distinct failure: the window is activated again after every message box,
     // and each activation saves the file again.
@@ -180,6 +184,8 @@ void Tfdrav::ApplyLanguage()
 void Tfdrav::chooseLanguage(int languageIndex)
 {
     state_.languageIndex = languageIndex;
+    if (!language_.wasRead())
+        language_.read(); // the file's lines, so that its first line is kept; the choice wins
     ApplyLanguage();
     checkIdiomItem(languageIndex);
 }

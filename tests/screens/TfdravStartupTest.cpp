@@ -92,6 +92,12 @@ TEST(TfdravStartup, MissingSettingsFileStopsStartUpWithTheDesignState)
     EXPECT_FALSE(w->findChild<QCheckBox*>("CheckBox26")->isChecked());
     EXPECT_TRUE(w->findChild<QAction*>("Deletefiles1")->isChecked());
     QTRY_VERIFY_WITH_TIMEOUT(w->isVisible() && w->isEnabled(), 3000);
+    // Activations keep the stored language that was never read; a choice keeps the first line.
+    w->ApplyLanguage();
+    EXPECT_EQ(readFile(f.file("idiom.txt")), "x\r\n7\r\n");
+    w->chooseLanguage(French);
+    EXPECT_EQ(readFile(f.file("idiom.txt")), "x\r\n3\r\n");
+    EXPECT_EQ(text(*w, "Close1"), QStringLiteral("Fin"));
 }
 
 TEST(TfdravStartup, SettingsFileAppliedAndSavedBack)
