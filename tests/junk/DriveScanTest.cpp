@@ -183,6 +183,45 @@ TEST_F(ScanCase, SpecialFoldersAreRecognisedAndStored)
     EXPECT_NE(std::find(run.stored.begin(), run.stored.end(), "hiC:\\Windows\\History"), run.stored.end());
 }
 
+TEST(DriveScanRecycleBin, TakenForAHiddenSystemFolderWithAPlainNameOnly)
+{
+    const uint32_t hiddenSystem = AttrHidden | AttrSystem;
+    struct Case {
+        const char* folder;
+        uint32_t attributes;
+        bool taken;
+    } cases[] = {
+        {"C:\\Bin", hiddenSystem, true},
+        {"C:\\ARCHIVE", hiddenSystem, false}, // a neighbour's name
+        {"C:\\ookies", hiddenSystem, false},
+        {"C:\\S-1-5", hiddenSystem, false},   // holds "-"
+        {"C:\\a.b", hiddenSystem, false},     // holds "."
+        {"C:\\Plain", AttrHidden, false},     // not a system folder
+    };
+    for (const Case& c : cases) {
+        test::PrefixFixture p;
+        std::filesystem::remove_all(p.host("C:\\Windows"));
+        std::filesystem::remove_all(p.host("C:\\Users"));
+        p.mkdir(c.folder);
+        p.write(std::string(c.folder) + "\\x.tmp", "x");
+        p.mkdir("C:\\Deeper\\Second"); // met later: never taken once the path is set
+        if (!p.fs.setAttributes(c.folder, c.attributes).ok() ||
+            !p.fs.setAttributes("C:\\Deeper\\Second", hiddenSystem).ok())
+            GTEST_SKIP() << "no DOS attributes on this file system";
+        ASSERT_EQ(p.fs.attributes(c.folder), c.attributes | AttrDirectory) << c.folder;
+        AppState state;
+        test::ScanRun run;
+        test::runScan(run, p.fs, state, "C:");
+        const std::string expected = c.taken ? c.folder : "C:\\Deeper\\Second";
+        EXPECT_EQ(state.paths.recycleBin, expected) << c.folder;
+        EXPECT_EQ(run.stored, std::vector<std::string>{"lx" + expected}) << c.folder;
+        // The Recycle Bin's own files are left alone.
+        const auto rows = run.rows(state);
+        EXPECT_EQ(std::count(rows.begin(), rows.end(), "x.tmp|" + std::string(c.folder) + "\\|1 KB"), c.taken ? 0 : 1)
+            << c.folder;
+    }
+}
+
 TEST_F(ScanCase, LinksAreNeverFollowedAndOddNamesSurvive)
 {
     const std::string outside = p.dir.mkdir("outside");
