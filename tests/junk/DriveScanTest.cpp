@@ -131,6 +131,9 @@ TEST_F(ScanCase, DeadShortcuts)
         {"C:\\Docs\\dead.lnk", {"C:\\Gone\\", "x.txt", ""}, true},
         {"C:\\Docs\\alive.lnk", {"C:\\Docs\\", "target.txt", ""}, false},
         {"C:\\Docs\\folder.lnk", {"C:\\Docs", "", ""}, false},
+        {"C:\\Docs\\slash.lnk", {"C:\\Docs\\", "", ""}, false},
+        {"C:\\Docs\\root.lnk", {"C:\\", "", ""}, false},
+        {"C:\\Docs\\case.lnk", {"c:\\DOCS\\", "Target.TXT", ""}, false},
         {"C:\\Docs\\web.lnk", {"C:\\", "http\\gone", ""}, false},
         {"C:\\Users\\tester\\SendTo\\send.lnk", {"C:\\Gone\\", "y.txt", ""}, false},
         {"C:\\Docs\\UPPER.LNK", {"C:\\Gone\\", "z.txt", ""}, false}, // no ".lnk" in the path
