@@ -19,9 +19,12 @@
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QMenu>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace orvane::test {
 namespace {
@@ -246,6 +249,84 @@ TEST(Tfdrav, TextTableNamesRealControlsAndCoversEveryLanguage)
     EXPECT_EQ(w->findChild<QPushButton*>("bwc10")->text(), QStringLiteral("Cancellare i file inutili"));
     // Idiom items keep their captions in every language.
     EXPECT_EQ(w->findChild<QAction*>("Espanol1")->text(), QStringLiteral("Espanol"));
+}
+
+// The rows whose wording is fixed in every language, exactly as the program has always shown them
+// (odd spellings included), and the tool row's hints and colours, which never change.
+TEST(Tfdrav, FixedTextsInEveryLanguageAndToolRowHintsAndColours)
+{
+    ShellFixture f;
+    auto w = f.makeShownWindow();
+    struct Row {
+        const char* name;
+        std::array<const char*, 8> texts; // LanguageIndex 1..8
+    };
+    const Row rows[] = {
+        {"BitBtnWithColor5", {"&Search for junk files", "&Busque arquivos desnecessários", "Chercher des dossiers inutilese",
+                              "Busque para archivos innecesarios", "Cercare i file inutili", "Zoek naar onnodige bestanden",
+                              "&Suchen Sie unnötige Dateien", "&Let etter unødvendig arkiver"}},
+        {"bwc10", {"De&lete junk files", "De&lete arquivos desnecessários", "Effacer des dossiers inutiles",
+                   "Borre archivos innecesarios", "Cancellare i file inutili", "Schrap onnodige bestanden",
+                   "Löschen Sie unnötige Dateien", "Stryk unødvendig arkiver"}},
+        {"Label7", {"Duplicate", "Duplicados", "Duouble", "Duplicados", "Duplicato", "Duplicaat", "Kopie", "Duplikat"}},
+        {"Idiom1", {"&Idiom", "&Idioma", "Idiotisme", "&Idioma", "&Idioma", "&De idiomatische", "&Redewendung", "&Idiom"}},
+        {"Close1", {"&Close", "&Fechar", "Fin", "&Cierre", "Vicino", "&Sluit", "&Schließen Sie", "&Stenger"}},
+        {"Deletefiles1", {"Shred - &Delete files from disk", "&Delete arquivos do disco", "&Effacer des dossiers du disque",
+                          "Borre los archivos del disco", "Cancellare i file dal disco", "&Schrap bestanden van schijf",
+                          "&Löschen Sie Akten von Scheibe", "&Stryker arkiver fra skive"}},
+        {"Label10", {"Winclean", "Softclean", "Softclean", "Softclean", "Softclean", "Softclean", "Softclean", "Softclean"}},
+        {"Label8", {"Tools", "Info", "Info", "Info", "Info", "Info", "Info", "Info"}},
+    };
+    auto shown = [&w](const char* name) {
+        QObject* o = w->findChild<QObject*>(QString::fromLatin1(name));
+        if (auto* b = qobject_cast<QPushButton*>(o))
+            return b->text();
+        if (auto* l = qobject_cast<QLabel*>(o))
+            return l->text();
+        if (auto* m = qobject_cast<QMenu*>(o))
+            return m->title();
+        if (auto* a = qobject_cast<QAction*>(o))
+            return a->text();
+        return QString();
+    };
+    for (int language = 8; language >= 1; --language) {
+        w->chooseLanguage(language);
+        for (const Row& row : rows)
+            EXPECT_EQ(shown(row.name), QString::fromUtf8(row.texts[size_t(language - 1)])) << row.name << " " << language;
+    }
+    // English, the last one chosen: the rows given only in English.
+    const std::pair<const char*, const char*> english[] = {
+        {"BitBtnWithColor9", "Empty Windows Tem&porary folder"}, {"BitBtnWithColor8", "Clear R&ecent openned list"},
+        {"BitBtnWithColor11", "Empty browser &Cache"}, {"BitBtnWithColor12", "Empty browser &History"},
+        {"BitBtnWithColor7", "Empty Rec&ycle Bin"}, {"Label4", "Legend"}, {"Label3", "Graphs"}, {"Label9", "Immunize"},
+        {"Label11", "PC errors"}, {"Label12", "Shredder"}, {"options1", "Optio&ns"}, {"Support1", "Suppo&rt"},
+        {"Update1", "&Update"}, {"HELP1", "&Help"}, {"SenddeletedfilestoRecycledbin1", "&Send deleted files to recycle bin"},
+        {"ViewSetCleanFolders1", "&View/Set folders path"}, {"ac1", "&Automatic clean IE cache(browser exit)"},
+        {"AutoUpdate1", "&Check for updates"}, {"Website1", "&Website"}, {"About2", "Help&Topics"}, {"About1", "&About"},
+    };
+    for (const auto& [name, text] : english)
+        EXPECT_EQ(shown(name), QString::fromLatin1(text)) << name;
+
+    struct Tool {
+        const char* label;
+        QColor colour;
+        const char* hint;
+    };
+    const Tool tools[] = {
+        {"Label3", QColor(0, 0, 255), "View DIsk Graphics and Stats"},
+        {"Label7", QColor(0, 128, 0), "Perform duplicate files search "},
+        {"Label12", QColor(255, 0, 0), "File shredder"},
+        {"Label11", QColor(0, 0, 255), "Registry cleaner"},
+        {"Label9", QColor(255, 0, 0), "Block spyware and trojans"},
+        {"Label10", QColor(0, 0, 255), "Clean items in popular sofatwares"},
+        {"Label8", QColor(0, 128, 0), "Disk Information and System info"},
+    };
+    for (const Tool& tool : tools) {
+        auto* label = w->findChild<QLabel*>(QString::fromLatin1(tool.label));
+        ASSERT_NE(label, nullptr) << tool.label;
+        EXPECT_EQ(label->palette().color(QPalette::Active, QPalette::WindowText), tool.colour) << tool.label;
+        EXPECT_EQ(label->toolTip(), QString::fromLatin1(tool.hint)) << tool.label;
+    }
 }
 
 TEST(Tfdrav, ActivationAppliesTheCurrentLanguageAgain)
