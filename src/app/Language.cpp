@@ -1,5 +1,7 @@
 #include "app/Language.h"
 
+#include <cerrno>
+
 #include "app/TextLines.h"
 
 #include <cstdint>
@@ -48,7 +50,9 @@ LanguageFile::Reading LanguageFile::read()
 {
     wasRead_ = true;
     lines_.clear();
-    if (!readLines(path_, lines_))
+    const Status status = readLines(path_, lines_);
+    readError_ = status.ok() || status.code == ENOENT ? std::string() : status.message;
+    if (!status)
         lines_.clear();
     if (lines_.empty())
         lines_.emplace_back();
@@ -67,6 +71,9 @@ Status LanguageFile::write(int languageIndex)
     while (lines_.size() < 2)
         lines_.emplace_back();
     lines_[1] = std::to_string(languageIndex);
+    if (!readError_.empty())
+        return Status::failure(EACCES, "The language choice is not saved, because " + path_ +
+                                           " could not be read and is left as it is (" + readError_ + ")");
     return writeLines(path_, lines_);
 }
 

@@ -26,7 +26,8 @@ public:
     // An empty or absent line 2 gives English.
     Reading read();
 
-    // Puts `languageIndex` on line 2 (adding empty lines as needed) and saves the file.
+    // Puts `languageIndex` on line 2 (adding empty lines as needed) and saves the file. A file
+    // that exists but could not be read is never replaced: that save fails and says why.
     Status write(int languageIndex);
 
     const std::vector<std::string>& lines() const { return lines_; }
@@ -38,6 +39,7 @@ private:
     std::string path_;
     std::vector<std::string> lines_{std::string()};
     bool wasRead_ = false;
+    std::string readError_; // why an existing file could not be read; empty when it could
 };
 
 } // namespace orvane

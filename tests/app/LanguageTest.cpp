@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace orvane {
 namespace {
 
@@ -71,6 +75,30 @@ TEST(Language, FailedWriteIsReported)
     const Status status = language.write(7);
     EXPECT_FALSE(status.ok());
     EXPECT_NE(status.message.find("idiom.txt"), std::string::npos);
+}
+
+TEST(Language, AFileThatCannotBeReadIsNeverReplaced)
+{
+    TempDir dir;
+    const std::string path = dir.write("idiom.txt", "keep me\r\n7\r\n");
+    ::chmod(dir.path().c_str(), 0777); // the folder would let the file be replaced
+    ::chmod(path.c_str(), 0222); // writable, not readable
+    // Root reads everything, so the reader runs as nobody.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && ::setuid(65534) != 0)
+            ::_exit(3);
+        LanguageFile language(path);
+        const auto reading = language.read();
+        const Status status = language.write(3);
+        const bool told = !status.ok() && status.message.find("idiom.txt") != std::string::npos;
+        ::_exit(reading.languageIndex == 1 && told ? 0 : 1);
+    }
+    int wstatus = 0;
+    ::waitpid(child, &wstatus, 0);
+    EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0) << wstatus;
+    ::chmod(path.c_str(), 0644);
+    EXPECT_EQ(readFile(path), "keep me\r\n7\r\n");
 }
 
 TEST(Language, RunTimeMessagesFallBackToEnglish)
