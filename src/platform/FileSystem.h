@@ -20,6 +20,7 @@ enum FileAttribute : uint32_t {
     AttrSystem = 0x4,
     AttrDirectory = 0x10,
     AttrArchive = 0x20,
+    AttrDevice = 0x40,        // a pipe, socket or device node: a name with no data of its own
     AttrNormal = 0x80,
     AttrReparsePoint = 0x400, // a symbolic link: never followed by walks or deletions
 };
@@ -32,6 +33,7 @@ struct FileEntry {
 
     bool isFolder() const { return (attributes & AttrDirectory) && !(attributes & AttrReparsePoint); }
     bool isLink() const { return attributes & AttrReparsePoint; }
+    bool isDevice() const { return attributes & AttrDevice; }
 };
 
 // What a file was when it was listed; a later change of any field means another file.

@@ -39,8 +39,10 @@ uint32_t attributesOf(const struct stat& st, std::string_view name, bool linkToF
         attributes |= AttrReparsePoint | (linkToFolder ? uint32_t(AttrDirectory) : 0u);
     else if (S_ISDIR(st.st_mode))
         attributes |= AttrDirectory;
-    else
+    else if (S_ISREG(st.st_mode))
         attributes |= AttrArchive;
+    else
+        attributes |= AttrDevice;
     if (isReadOnly(st))
         attributes |= AttrReadOnly;
     if (!name.empty() && name.front() == '.')

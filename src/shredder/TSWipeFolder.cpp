@@ -53,6 +53,10 @@ bool TSWipe::WipeFolder(std::string_view path)
                 // Removed as a link; what it points to is outside this tree's business.
                 if (Status s = files_.deleteFile(child); !s)
                     return fail("Cannot remove the link " + child + ": " + s.message);
+            } else if (entry.isDevice()) {
+                // A pipe, socket or device node holds no data to overwrite: only its name goes.
+                if (Status s = files_.deleteFile(child); !s)
+                    return fail("Cannot remove " + child + ": " + s.message);
             } else if (entry.isFolder()) {
                 const auto id = files_.identity(child);
                 if (rootIdentity && id && id->device != rootIdentity->device)

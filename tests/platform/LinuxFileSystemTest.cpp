@@ -99,6 +99,7 @@ TEST_F(LinuxFileSystemTest, AttributesComeFromModesNamesAndDosAttrib)
     std::filesystem::create_symlink("plain.txt", p.host("C:\\t\\tofile"));
     std::filesystem::create_symlink("folder", p.host("C:\\t\\tofolder"));
     std::filesystem::create_symlink("nowhere", p.host("C:\\t\\dangling"));
+    ASSERT_EQ(::mkfifo(p.host("C:\\t\\pipe").c_str(), 0644), 0);
 
     struct Case {
         const char* name;
@@ -120,6 +121,7 @@ TEST_F(LinuxFileSystemTest, AttributesComeFromModesNamesAndDosAttrib)
         {"tofile", AttrReparsePoint, 0},
         {"tofolder", AttrReparsePoint | AttrDirectory, 0},
         {"dangling", AttrReparsePoint, 0},
+        {"pipe", AttrDevice, 0},
     };
     const auto entries = listAll(p.fs, "C:\\t");
     EXPECT_EQ(entries.size(), std::size(cases));

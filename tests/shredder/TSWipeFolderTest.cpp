@@ -72,6 +72,19 @@ TEST(TSWipeFolder, LinksAreRemovedAsLinksAndTheirTargetsKept)
         EXPECT_EQ(event.find("Outside"), std::string::npos) << event;
 }
 
+TEST(TSWipeFolder, PipesAndSocketsAreRemovedByNameWithoutOpening)
+{
+    FolderFixture f;
+    f.p.write("C:\\Tree\\own.txt", "own");
+    const std::string pipe = f.p.host("C:\\Tree") + "/pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_TRUE(f.engine.WipeFolder("C:\\Tree")) << f.engine.folderFailure();
+    EXPECT_FALSE(test::hostExists(f.p.host("C:\\Tree")));
+    for (const auto& event : f.files.events)
+        EXPECT_NE(event, "open C:\\Tree\\pipe"); // opening a pipe would block or fail
+    EXPECT_EQ(f.files.passes.size(), 1u) << "only the file is overwritten";
+}
+
 TEST(TSWipeFolder, FileThatCannotBeOpenedStopsTheWalk)
 {
     FolderFixture f;
