@@ -26,26 +26,32 @@ ProgramServices::ProgramServices(ProgramFolder programFolder, const std::string&
     equivKeys = registry::BuildEquivalents(*registry);
 }
 
+namespace {
+
+// StoreFolderPath with its save error shown, as every settings save does.
+std::function<void(const std::string&)> folderPathStore(Settings& settings, Dialogs& dialogs)
+{
+    return [&settings, &dialogs](const std::string& entry) {
+        if (Status s = settings.StoreFolderPath(entry); !s)
+            dialogs.error("Orvane", s.message);
+    };
+}
+
+std::function<void(const std::string&)> folderPathStore(Tfdrav& fdrav)
+{
+    return folderPathStore(fdrav.settings(), fdrav.dialogs());
+}
+
+} // namespace
+
 std::function<void(AppState&, Settings&)> ProgramServices::startupFolderDetection(Dialogs& dialogs)
 {
     return [this, &dialogs](AppState& state, Settings& settings) {
-        junk::detectFolderPathsAtStartup(*shellFolders, fs, state.paths, [&](const std::string& entry) {
-            if (Status s = settings.StoreFolderPath(entry); !s)
-                dialogs.error("Orvane", s.message);
-        });
+        junk::detectFolderPathsAtStartup(*shellFolders, fs, state.paths, folderPathStore(settings, dialogs));
     };
 }
 
 namespace {
-
-// StoreFolderPath with its save error shown, as every settings save does.
-std::function<void(const std::string&)> folderPathStore(Tfdrav& fdrav)
-{
-    return [&fdrav](const std::string& entry) {
-        if (Status s = fdrav.settings().StoreFolderPath(entry); !s)
-            fdrav.dialogs().error("Orvane", s.message);
-    };
-}
 
 void attachJunkCleaner(Tfdrav& fdrav, ProgramServices& services)
 {
