@@ -5,6 +5,7 @@
 
 #include "TreeGenerator.h"
 #include "Timing.h"
+#include "TreeBenchOptions.h"
 
 #include "platform/LinuxFileSystem.h"
 #include "platform/Prefix.h"
@@ -67,22 +68,12 @@ int main(int argc, char** argv)
 {
     TreeSpec spec;
     spec.maxFileBytes = 0; // listing reads no data; empty files keep the tree small on disk
-    std::string tree;
-    uint64_t reps = 5;
-    bool keep = false;
-    for (int i = 1; i < argc; ++i) {
-        uint64_t v = 0;
-        if (std::strncmp(argv[i], "--dir=", 6) == 0) tree = argv[i] + 6;
-        else if (numberOption(argv[i], "--files", v)) spec.files = v;
-        else if (numberOption(argv[i], "--folders", v)) spec.folders = v;
-        else if (numberOption(argv[i], "--seed", v)) spec.seed = v;
-        else if (numberOption(argv[i], "--reps", v)) reps = v ? v : 1;
-        else if (std::strcmp(argv[i], "--keep") == 0) keep = true;
-        else {
-            std::fprintf(stderr, "usage: bench-listing [--dir=TREE] [--files=N] [--folders=N] [--seed=N] [--reps=N] [--keep]\n");
-            return 2;
-        }
-    }
+    TreeBenchOptions options;
+    if (!parseTreeBenchOptions(argc, argv, "bench-listing", spec, options))
+        return 2;
+    std::string& tree = options.tree;
+    const uint64_t reps = options.reps;
+    const bool keep = options.keep;
 
     const std::string work = makeWorkFolder("bench-listing");
     if (work.empty())
